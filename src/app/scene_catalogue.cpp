@@ -1,0 +1,81 @@
+#include "app/scene_catalogue.h"
+
+#include "canvas/canvas.h"
+#include "scenes/scenes.h"
+
+#include <cstdio>
+
+namespace kelvora {
+
+const std::array<SceneInfo, kSceneCount>& SceneCatalogue()
+{
+    static const std::array<SceneInfo, kSceneCount> catalogue = {{
+        {0, "単振動の変位", "　　　　　　単振動の変位", "ShmDisplacement", false, &ShmDisplacement::DrawFrame},
+        {1, "単振動と横波", "　　　　　　単振動と横波", "ShmTransverseWave", false, nullptr},
+        {2, "横波と媒質の運動", "　　　　　　横波と媒質の運動　　", "TransverseWaveMedium", false, nullptr},
+        {3, "縦波", "　　　　　　　　縦波　　", "LongitudinalWave", false, nullptr},
+        {4, "横波定常波", "　　　　　　横波定常波", "TransverseStandingWave", false, nullptr},
+        {5, "縦波定常波", "　　　　　　縦波定常波", "LongitudinalStandingWave", false, nullptr},
+        {6, "固定端反射", "　　　　　　固定端反射", "FixedEndReflection", false, nullptr},
+        {7, "自由端反射", "　　　　　　自由端反射", "FreeEndReflection", false, nullptr},
+        {8, "水波の干渉（同位相）", "　　　　　水波の干渉（同位相）", "WaterInterferenceInPhase", false, nullptr},
+        {9, "水波の干渉（逆位相）", "　　　　　水波の干渉（逆位相）", "WaterInterferenceAntiPhase", false, nullptr},
+        {10, "閉管", "　　　　　　　　閉管　", "ClosedPipe", true, nullptr},
+        {11, "開管", "　　　　　　　　開管　", "OpenPipe", true, nullptr},
+        {12, "単振動の速度", "　　　　　　単振動の速度", "ShmVelocity", false, nullptr},
+        {13, "単振動の加速度", "　　　　　　単振動の加速度", "ShmAcceleration", false, nullptr},
+        {14, "薄膜の干渉", "　　　　　薄膜の干渉（反射波）", "ThinFilmInterference", true, nullptr},
+        {15, "干渉の条件", "　　　　　　干渉の条件", "InterferenceCondition", true, nullptr},
+    }};
+    return catalogue;
+}
+
+const SceneInfo* FindScene(int sceneIndex)
+{
+    if (sceneIndex < 0 || sceneIndex >= kSceneCount)
+        return nullptr;
+    return &SceneCatalogue()[static_cast<std::size_t>(sceneIndex)];
+}
+
+std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex)
+{
+    switch (sceneIndex) {
+    case 10:
+    case 11:
+        // Seven ASCII spaces, one U+3000, one ASCII space, then the text.
+        return ParameterSetup{"       　 節の数", 1, 5, 1, 1, "1", false};
+    case 14:
+        return ParameterSetup{"膜の厚さの２倍/膜中の波長", 1, 40, 20, 1, "2", true};
+    case 15:
+        // Two U+3000, a Cyrillic capital А (U+0410), then a fullwidth Ｐ.
+        return ParameterSetup{"　　АＰの距離/（λ/4）", 0, 16, 8, 1, "8", false};
+    default:
+        return std::nullopt;
+    }
+}
+
+QString ParameterText(int sceneIndex, int value)
+{
+    if (sceneIndex != 14)
+        return QString::number(value);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g", value * 0.1);
+    return QString::fromLatin1(text);
+}
+
+bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context)
+{
+    const SceneInfo* scene = FindScene(sceneIndex);
+    if (!scene || !scene->drawFrame)
+        return false;
+    scene->drawFrame(canvas, frameNo, context);
+    return true;
+}
+
+bool DrawCaptureFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context)
+{
+    canvas.Cls();
+    return DispatchDrawFrame(sceneIndex, canvas, frameNo, context);
+}
+
+}  // namespace kelvora

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "scenes/scene_context.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace kelvora {
+
+// How the viewer sets up its parameter controls for a scene with one.
+struct ParameterSetup {
+    const char* label;        // caption of Label4
+    std::int16_t min;
+    std::int16_t max;
+    std::int16_t initial;     // initial Value of HScroll2
+    std::int16_t largeChange;
+    const char* initialText;  // initial text of Text1
+    bool inTenths;            // Text1 shows value x 0.1 (scene 14)
+};
+
+// One row of the catalogue. Strings are UTF-8, exactly as the user sees them.
+struct SceneInfo {
+    std::int16_t index;
+    const char* menuCaption;
+    const char* viewerTitle;  // padded with U+3000
+    const char* rendererName;
+    bool hasParameter;
+    DrawFrameFunction drawFrame;  // null while the scene is not built
+};
+
+inline constexpr int kSceneCount = 16;
+
+// The sixteen scenes, in SceneIndex order.
+const std::array<SceneInfo, kSceneCount>& SceneCatalogue();
+// The row of a scene, or null outside 0..15.
+const SceneInfo* FindScene(int sceneIndex);
+// The parameter set-up of scenes 10, 11, 14 and 15; empty for the others.
+std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex);
+// The text of Text1 for a parameter value: the integer, or for scene 14
+// the value x 0.1 as the shortest decimal of at most 15 significant digits.
+QString ParameterText(int sceneIndex, int value);
+
+// Calls the DrawFrame of scene sceneIndex with a reference to frameNo.
+// Outside 0..15, or for a scene not built, nothing is drawn; returns
+// whether a renderer ran.
+bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context);
+
+// Draws a frame the way a capture does: Cls, then the scene's DrawFrame.
+// The drawing state the frame leaves stays on the canvas for the next one.
+bool DrawCaptureFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context);
+
+}  // namespace kelvora

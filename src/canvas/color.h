@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kelvora {
+
+// A 24-bit colour laid out as 0x00BBGGRR (red in the low byte).
+using Color = std::uint32_t;
+
+constexpr Color RGB(int red, int green, int blue)
+{
+    return static_cast<Color>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+
+constexpr int RedOf(Color c) { return static_cast<int>(c & 0xFF); }
+constexpr int GreenOf(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int BlueOf(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+inline constexpr Color kWhite = RGB(255, 255, 255);
+inline constexpr Color kBlack = RGB(0, 0, 0);
+// The one colour literal the scenes use: the light blue of filled boxes.
+inline constexpr Color kBoxBlue = RGB(192, 192, 255);
+
+// The 16-colour palette; an index outside 0..15 is the run-time error
+// "Invalid procedure call".
+Color QBColor(int index);
+
+// "#rrggbb" in lower case.
+std::string ColorHex(Color c);
+
+// 0xAARRGGBB as QImage and QColor want it, fully opaque.
+constexpr std::uint32_t ToArgb(Color c)
+{
+    return 0xFF000000u | (static_cast<std::uint32_t>(RedOf(c)) << 16)
+        | (static_cast<std::uint32_t>(GreenOf(c)) << 8) | static_cast<std::uint32_t>(BlueOf(c));
+}
+
+}  // namespace kelvora

@@ -1,0 +1,188 @@
+#include "canvas/raster_surface.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvora {
+
+QStringList TextFontFamilies()
+{
+    // A Japanese proportional gothic first; the others are fallbacks that
+    // fontconfig may have where the IPA fonts are missing.
+    return {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("IPAGothic"),
+        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic"),
+        QStringLiteral("Droid Sans Japanese"), QStringLiteral("sans-serif")};
+}
+
+RasterSurface::RasterSurface(int logicalWidth, int logicalHeight, double devicePixelRatio)
+    : logicalWidth_(std::max(1, logicalWidth))
+    , logicalHeight_(std::max(1, logicalHeight))
+    , devicePixelRatio_(devicePixelRatio > 0 ? devicePixelRatio : 1.0)
+    , image_(static_cast<int>(std::lround(logicalWidth_ * devicePixelRatio_)),
+          static_cast<int>(std::lround(logicalHeight_ * devicePixelRatio_)), QImage::Format_RGB32)
+{
+    if (image_.isNull())
+        throw std::bad_alloc();
+    image_.fill(QColor::fromRgb(ToArgb(kWhite)));
+    pixels_ = reinterpret_cast<std::uint32_t*>(image_.bits());
+    pixelsPerLine_ = image_.bytesPerLine() / 4;
+    mapping_.width = static_cast<float>(logicalWidth_);
+    mapping_.height = static_cast<float>(logicalHeight_);
+    mapping_.pixelWidth = image_.width();
+    mapping_.pixelHeight = image_.height();
+    font_.setFamilies(TextFontFamilies());
+    font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+RasterSurface::~RasterSurface() { endPainting(); }
+
+QPainter& RasterSurface::painter()
+{
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    return *painter_;
+}
+
+void RasterSurface::endPainting() { painter_.reset(); }
+
+const QImage& RasterSurface::image()
+{
+    endPainting();
+    return image_;
+}
+
+QImage RasterSurface::snapshot()
+{
+    endPainting();
+    return image_.copy();
+}
+
+void RasterSurface::restore(const QImage& pixels)
+{
+    endPainting();
+    if (pixels.size() != image_.size())
+        return;
+    const qsizetype rowBytes = std::min(pixels.bytesPerLine(), image_.bytesPerLine());
+    for (int row = 0; row < image_.height(); ++row)
+        std::copy_n(pixels.constScanLine(row), rowBytes, image_.scanLine(row));
+}
+
+void RasterSurface::updateMapping(const DrawState& s)
+{
+    mapping_.left = s.scaleLeft;
+    mapping_.top = s.scaleTop;
+    mapping_.width = s.scaleWidth;
+    mapping_.height = s.scaleHeight;
+}
+
+void RasterSurface::scaleChanged(const DrawState& state) { updateMapping(state); }
+
+QPoint RasterSurface::toPixel(float x, float y) const { return {mapping_.columnOf(x), mapping_.rowOf(y)}; }
+
+int RasterSurface::penWidth(const DrawState& s) const
+{
+    return std::max(1, static_cast<int>(std::lround(s.drawWidth * devicePixelRatio_)));
+}
+
+QPen RasterSurface::penFor(const DrawState& s, Color color) const
+{
+    QPen pen(QColor::fromRgb(ToArgb(color)));
+    const int width = penWidth(s);
+    pen.setWidth(width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    if (s.dottedPen())
+        pen.setDashPattern({1.0 * devicePixelRatio_, 2.0 * devicePixelRatio_});
+    else
+        pen.setStyle(Qt::SolidLine);
+    return pen;
+}
+
+void RasterSurface::clear(const DrawState& state)
+{
+    endPainting();
+    image_.fill(QColor::fromRgb(ToArgb(state.backColor)));
+}
+
+void RasterSurface::drawDot(const QPoint& centre, int width, Color color)
+{
+    if (width <= 1) {
+        if (centre.x() >= 0 && centre.y() >= 0 && centre.x() < image_.width() && centre.y() < image_.height())
+            pixels_[centre.y() * pixelsPerLine_ + centre.x()] = ToArgb(color);
+        return;
+    }
+    // A zero-length wide line draws nothing in Qt; a point with a round cap
+    // gives the round dot. Odd widths centre on the pixel's middle.
+    QPainter& p = painter();
+    QPen pen(QColor::fromRgb(ToArgb(color)));
+    pen.setWidth(width);
+    pen.setCapStyle(Qt::RoundCap);
+    p.setPen(pen);
+    if (width % 2 == 1)
+        p.drawPoint(QPointF(centre) + QPointF(0.5, 0.5));
+    else
+        p.drawPoint(centre);
+}
+
+void RasterSurface::line(const DrawState& s, float x1, float y1, float x2, float y2, Color color)
+{
+    const QPoint from = toPixel(x1, y1);
+    const QPoint to = toPixel(x2, y2);
+    if (from == to) {
+        drawDot(from, penWidth(s), color);
+        return;
+    }
+    QPainter& p = painter();
+    p.setPen(penFor(s, color));
+    p.drawLine(from, to);
+}
+
+void RasterSurface::filledBox(const DrawState&, float x1, float y1, float x2, float y2, Color color)
+{
+    const QPoint a = toPixel(x1, y1);
+    const QPoint b = toPixel(x2, y2);
+    // Both corner pixels are inside the box.
+    const QRect box(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+        QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+    painter().fillRect(box, QColor::fromRgb(ToArgb(color)));
+}
+
+void RasterSurface::circle(const DrawState& s, float x, float y, float radius, Color outline)
+{
+    const QPoint centre = toPixel(x, y);
+    const double r = mapping_.horizontalPixels(radius);
+    QPainter& p = painter();
+    p.setPen(penFor(s, outline));
+    if (s.filled())
+        p.setBrush(QColor::fromRgb(ToArgb(s.fillColor)));
+    else
+        p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(centre), r, r);
+}
+
+void RasterSurface::pset(const DrawState& s, float x, float y, Color color)
+{
+    drawDot(toPixel(x, y), penWidth(s), color);
+}
+
+void RasterSurface::print(const DrawState& s, const QString& text)
+{
+    if (s.fontSize != fontPoints_) {
+        fontPoints_ = s.fontSize;
+        // Points at 96 dots per inch, scaled with the device pixel ratio.
+        font_.setPixelSize(std::max(1, static_cast<int>(std::lround(s.fontSize * 96.0 / 72.0 * devicePixelRatio_))));
+    }
+    QPainter& p = painter();
+    p.setFont(font_);
+    p.setPen(QColor::fromRgb(ToArgb(s.foreColor)));
+    const QFontMetrics metrics(font_, &image_);
+    const QPoint topLeft = toPixel(s.currentX, s.currentY);
+    p.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+}
+
+}  // namespace kelvora

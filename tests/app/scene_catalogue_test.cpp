@@ -1,0 +1,128 @@
+#include "app/scene_catalogue.h"
+#include "app/shared_state.h"
+#include "canvas/canvas.h"
+#include "canvas/trace_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kelvora {
+namespace {
+
+const std::string kIdeographicSpace = "\u3000";
+
+std::string pad(int leading, const std::string& text, int trailing)
+{
+    std::string out;
+    for (int i = 0; i < leading; ++i)
+        out += kIdeographicSpace;
+    out += text;
+    for (int i = 0; i < trailing; ++i)
+        out += kIdeographicSpace;
+    return out;
+}
+
+TEST(SceneCatalogue, CaptionsAndTitlesByteForByte)
+{
+    struct Row {
+        const char* caption;
+        std::string title;
+        bool parameter;
+    };
+    const Row expected[kSceneCount] = {
+        {"単振動の変位", pad(6, "単振動の変位", 0), false},
+        {"単振動と横波", pad(6, "単振動と横波", 0), false},
+        {"横波と媒質の運動", pad(6, "横波と媒質の運動", 2), false},
+        {"縦波", pad(8, "縦波", 2), false},
+        {"横波定常波", pad(6, "横波定常波", 0), false},
+        {"縦波定常波", pad(6, "縦波定常波", 0), false},
+        {"固定端反射", pad(6, "固定端反射", 0), false},
+        {"自由端反射", pad(6, "自由端反射", 0), false},
+        {"水波の干渉（同位相）", pad(5, "水波の干渉（同位相）", 0), false},
+        {"水波の干渉（逆位相）", pad(5, "水波の干渉（逆位相）", 0), false},
+        {"閉管", pad(8, "閉管", 1), true},
+        {"開管", pad(8, "開管", 1), true},
+        {"単振動の速度", pad(6, "単振動の速度", 0), false},
+        {"単振動の加速度", pad(6, "単振動の加速度", 0), false},
+        {"薄膜の干渉", pad(5, "薄膜の干渉（反射波）", 0), true},
+        {"干渉の条件", pad(6, "干渉の条件", 0), true},
+    };
+    for (int i = 0; i < kSceneCount; ++i) {
+        const SceneInfo& scene = SceneCatalogue()[static_cast<std::size_t>(i)];
+        EXPECT_EQ(scene.index, i);
+        EXPECT_EQ(std::string(scene.menuCaption), expected[i].caption) << i;
+        EXPECT_EQ(std::string(scene.viewerTitle), expected[i].title) << i;
+        EXPECT_EQ(scene.hasParameter, expected[i].parameter) << i;
+        EXPECT_EQ(ParameterSetupFor(i).has_value(), expected[i].parameter) << i;
+    }
+    // The fullwidth parentheses are U+FF08 and U+FF09.
+    EXPECT_EQ(std::string(SceneCatalogue()[8].menuCaption).substr(15), "\uFF08同位相\uFF09");
+    EXPECT_EQ(std::string(SceneCatalogue()[0].rendererName), "ShmDisplacement");
+    EXPECT_EQ(std::string(SceneCatalogue()[15].rendererName), "InterferenceCondition");
+}
+
+TEST(SceneCatalogue, ParameterSetups)
+{
+    const auto pipe = ParameterSetupFor(10);
+    ASSERT_TRUE(pipe);
+    EXPECT_EQ(std::string(pipe->label), "       \u3000 節の数");
+    EXPECT_EQ(pipe->min, 1);
+    EXPECT_EQ(pipe->max, 5);
+    EXPECT_EQ(pipe->initial, 1);
+    EXPECT_EQ(std::string(pipe->initialText), "1");
+    EXPECT_EQ(std::string(ParameterSetupFor(11)->label), std::string(pipe->label));
+
+    const auto film = ParameterSetupFor(14);
+    ASSERT_TRUE(film);
+    EXPECT_EQ(std::string(film->label), "膜の厚さの２倍/膜中の波長");
+    EXPECT_EQ(film->max, 40);
+    EXPECT_EQ(film->initial, 20);
+    EXPECT_EQ(std::string(film->initialText), "2");
+    EXPECT_TRUE(film->inTenths);
+
+    const auto condition = ParameterSetupFor(15);
+    ASSERT_TRUE(condition);
+    EXPECT_EQ(std::string(condition->label), "\u3000\u3000\u0410\uFF30の距離/\uFF08λ/4\uFF09");
+    EXPECT_EQ(condition->min, 0);
+    EXPECT_EQ(condition->max, 16);
+    EXPECT_EQ(condition->initial, 8);
+}
+
+TEST(SceneCatalogue, ParameterTextOfSceneFourteenIsInTenths)
+{
+    EXPECT_EQ(ParameterText(14, 1), "0.1");
+    EXPECT_EQ(ParameterText(14, 3), "0.3");
+    EXPECT_EQ(ParameterText(14, 7), "0.7");
+    EXPECT_EQ(ParameterText(14, 10), "1");
+    EXPECT_EQ(ParameterText(14, 25), "2.5");
+    EXPECT_EQ(ParameterText(14, 40), "4");
+    EXPECT_EQ(ParameterText(10, 3), "3");
+    EXPECT_EQ(ParameterText(15, 0), "0");
+}
+
+TEST(SceneCatalogue, DispatchDrawsOnlyInsideTheRange)
+{
+    TraceSurface trace;
+    Canvas canvas(trace, 960, 600);
+    SceneContext context;
+    std::int16_t frameNo = 0;
+    EXPECT_FALSE(DispatchDrawFrame(-1, canvas, frameNo, context));
+    EXPECT_FALSE(DispatchDrawFrame(16, canvas, frameNo, context));
+    EXPECT_TRUE(trace.text().empty());
+    EXPECT_TRUE(DispatchDrawFrame(0, canvas, frameNo, context));
+    EXPECT_FALSE(trace.text().empty());
+}
+
+TEST(SharedState, StartsAtZero)
+{
+    const SharedState fresh;
+    EXPECT_EQ(fresh.SceneIndex, 0);
+    EXPECT_EQ(fresh.LastFrame, 0);
+    EXPECT_EQ(fresh.StopFlag, 0);
+    EXPECT_EQ(fresh.SceneParam, 0);
+    EXPECT_EQ(&Shared(), &Shared());
+}
+
+}  // namespace
+}  // namespace kelvora
