@@ -1,0 +1,74 @@
+#include "scenes/end_reflection.h"
+
+#include "canvas/canvas.h"
+#include "canvas/numeric.h"
+
+#include <cmath>
+
+namespace kelvora {
+
+namespace {
+
+// One and a half wavelengths from the left edge.
+constexpr std::int16_t kEnd = 360;
+
+// Wavelength 240. Adding a shift of 0 leaves the product unchanged.
+double incident(std::int16_t x, std::int16_t frameNo, double frames, double phaseShift)
+{
+    return std::sin((x / 240.0 - frameNo / frames) * static_cast<double>(kTwoPi) + phaseShift);
+}
+
+double reflected(std::int16_t x, std::int16_t frameNo, double frames, double phaseShift)
+{
+    return std::sin((frameNo / frames + x / 240.0) * static_cast<double>(kTwoPi) + phaseShift);
+}
+
+}  // namespace
+
+void DrawEndReflection(Canvas& c, std::int16_t frameNo, const SceneContext& context, double phaseShift)
+{
+    const double frames = context.lastFrame + 1;
+
+    c.Scale(0, 240, 640, 0);
+    c.Cls();
+    c.SetDrawWidth(1);
+    c.SetFillStyle(0);
+    c.SetFillColor(QBColor(10));
+    // The region beyond the end, under the axis and the end line.
+    c.LineBoxFilled(kEnd, 10, 640, 230, kBoxBlue);
+    c.Line(0, 120, 640, 120);
+    c.Line(kEnd, 10, kEnd, 230);
+
+    // The incident wave: filled up to the end, hollow beyond it, where it
+    // shows how the wave would go on without the end.
+    for (std::int16_t x = 0; x <= 640; x = Add16(x, 8)) {
+        const std::int16_t y = ToInt16(40 * incident(x, frameNo, frames, phaseShift));
+        if (x <= kEnd) {
+            c.SetFillStyle(0);
+        } else {
+            c.SetFillColor(QBColor(0));
+            c.SetFillStyle(1);
+        }
+        c.Circle(x, Add16(y, 120), 5);
+    }
+
+    // The reflected wave, lifted by 2 so that it stays visible where it
+    // meets the incident row.
+    c.SetFillStyle(0);
+    c.SetFillColor(QBColor(14));
+    for (std::int16_t x = 0; x <= kEnd; x = Add16(x, 8)) {
+        const std::int16_t y = ToInt16(40 * reflected(x, frameNo, frames, phaseShift));
+        c.Circle(x, Add16(Add16(y, 120), 2), 5);
+    }
+
+    // The sum of the unrounded waves, rounded once.
+    c.SetFillColor(QBColor(0));
+    for (std::int16_t x = 0; x <= kEnd; x = Add16(x, 8)) {
+        const double s1 = incident(x, frameNo, frames, phaseShift);
+        const double s2 = reflected(x, frameNo, frames, phaseShift);
+        const std::int16_t y = ToInt16(40 * s2 + 40 * s1);
+        c.Circle(x, Add16(y, 120), 5);
+    }
+}
+
+}  // namespace kelvora

@@ -1,0 +1,80 @@
+// Scene 5: a longitudinal standing wave built from two longitudinal waves
+// travelling in opposite directions. Three rows of 33 particles: the wave
+// to the right on top, the wave to the left in the middle, their sum at
+// the bottom. Beside each particle's rest position a small dot shows the
+// same displacement turned upward.
+
+#include "canvas/canvas.h"
+#include "canvas/numeric.h"
+#include "scenes/scenes.h"
+
+#include <QString>
+
+#include <cmath>
+
+namespace kelvora::LongitudinalStandingWave {
+
+namespace {
+
+// Wavelength 320, amplitude 15, held in single precision and not rounded.
+float towardsRight(std::int16_t x, std::int16_t frameNo, double frames)
+{
+    return Sng(15 * std::sin((frameNo / frames - x / 320.0) * static_cast<double>(kTwoPi)));
+}
+
+float towardsLeft(std::int16_t x, std::int16_t frameNo, double frames)
+{
+    return Sng(-15 * std::sin((frameNo / frames + x / 320.0) * static_cast<double>(kTwoPi)));
+}
+
+}  // namespace
+
+void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
+{
+    const double frames = context.lastFrame + 1;
+
+    c.Scale(0, 240, 680, 0);
+    c.Cls();
+    c.SetDrawWidth(1);
+    c.Line(20, 40, 660, 40);
+    c.Line(20, 120, 660, 120);
+    c.Line(20, 200, 660, 200);
+    c.SetFontSize(13);
+    c.SetCurrentX(270);
+    c.SetCurrentY(230);
+    c.Print(QStringLiteral("右へ進む進行波"));
+    c.SetCurrentX(270);
+    c.SetCurrentY(150);
+    c.Print(QStringLiteral("左へ進む進行波"));
+    c.SetCurrentX(270);
+    c.SetCurrentY(80);
+    c.Print(QStringLiteral("     合成波"));
+    c.SetFillStyle(0);
+    c.SetFillColor(QBColor(10));
+
+    for (std::int16_t x = 0; x <= 640; x = Add16(x, 20)) {
+        const std::int16_t rest = Add16(x, 20);
+
+        const float d1 = towardsRight(x, frameNo, frames);
+        c.SetFillColor(QBColor(10));
+        c.Circle(rest + static_cast<double>(d1), 200, 4);
+        c.SetFillColor(QBColor(9));
+        c.Circle(rest, static_cast<double>(d1) + 200, 3);
+
+        const float d2 = towardsLeft(x, frameNo, frames);
+        c.SetFillColor(QBColor(10));
+        c.Circle(rest + static_cast<double>(d2), 120, 4);
+        c.SetFillColor(QBColor(14));
+        c.Circle(rest, static_cast<double>(d2) + 120, 3);
+
+        // The sum is rounded, so the particles at the nodes stay exactly
+        // at rest.
+        const std::int16_t s = ToInt16(static_cast<double>(d1) + d2);
+        c.SetFillColor(QBColor(0));
+        c.Circle(rest, Add16(s, 40), 3);
+        c.SetFillColor(QBColor(10));
+        c.Circle(Add16(rest, s), 40, 4);
+    }
+}
+
+}  // namespace kelvora::LongitudinalStandingWave

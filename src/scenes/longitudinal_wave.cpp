@@ -1,0 +1,55 @@
+// Scene 3: a longitudinal wave as seventeen layers that swing to and fro
+// along the axis, so that compressions and rarefactions travel to the
+// right. Each layer has a green guide line at its rest position and a
+// small green dot there that shows the same displacement turned upward
+// and halved: the transverse picture of the wave.
+
+#include "canvas/canvas.h"
+#include "canvas/numeric.h"
+#include "scenes/scenes.h"
+
+#include <cmath>
+
+namespace kelvora::LongitudinalWave {
+
+namespace {
+
+// Displacement of the layer resting at offset i: wavelength 360,
+// amplitude 30, travelling right.
+std::int32_t displacement(std::int16_t frameNo, double frames, std::int32_t i)
+{
+    return ToInt32(30 * std::sin((frameNo / frames - i / 360.0) * static_cast<double>(kTwoPi)));
+}
+
+}  // namespace
+
+void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
+{
+    const double frames = context.lastFrame + 1;
+
+    c.Scale(0, 240, 640, 0);
+    c.Cls();
+    c.SetDrawWidth(1);
+    c.Line(35, 120, 630, 120, QBColor(14));
+    c.Line(35, 40, 35, 200, QBColor(14));
+    c.SetFillStyle(0);
+    // A tenth of the wavelength.
+    const std::int32_t step = ToInt32(360.0f / 10.0f);
+
+    for (std::int32_t i = 0; i <= 600; i = Add32(i, step)) {
+        const std::int32_t d = displacement(frameNo, frames, i);
+        const std::int32_t rest = Add32(i, 35);
+        c.SetDrawWidth(1);
+        c.SetFillColor(QBColor(10));
+        // The half is kept: a displacement of 21 puts the dot at 130.5.
+        c.Circle(rest, d / 2.0 + 120, 4, QBColor(10));
+        c.Line(rest, 40, rest, 200, QBColor(10));
+        c.SetDrawWidth(3);
+        c.SetFillColor(QBColor(12));
+        const std::int32_t layer = Add32(rest, d);
+        c.Line(layer, 40, layer, 200);
+        c.Circle(layer, 120, 7, QBColor(12));
+    }
+}
+
+}  // namespace kelvora::LongitudinalWave
