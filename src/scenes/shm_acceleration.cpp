@@ -36,7 +36,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     // ends 30 units short of it; its barbs leave the tip at 30 degrees
     // either side of the outward radius, their vertical parts scaled by k.
     c.SetDrawWidth(2);
-    const double h = static_cast<double>(kPi) / 6;
+    const double h = shm_vector::ArrowHalfAngle();
     const double tipX = body.X - std::cos(theta) * 90;
     const double tipY = body.Y - k * (std::sin(theta) * 90);
     c.Line(body.X, body.Y, tipX, tipY, QBColor(10));

@@ -51,7 +51,8 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.SetDrawWidth(1);
     for (std::int32_t i = 0; i <= 420; i += 10) {
         c.SetDrawWidth(1);
-        const std::int32_t y = ToInt32(k * (80 * std::sin((frameNo / frames - i / 240.0) * static_cast<double>(kTwoPi))));
+        const double phase = (frameNo / frames - i / 240.0) * static_cast<double>(kTwoPi);
+        const std::int32_t y = ToInt32(k * (80 * std::sin(phase)));
         c.Circle(i + 220, y + 120, 5, QBColor(0));
         // Rings 2 pixels wide round the particles that move with a point.
         c.SetDrawWidth(2);

@@ -7,13 +7,6 @@
 
 namespace kelvora::shm_vector {
 
-namespace {
-
-// Half-angle of every arrowhead: 30 degrees.
-double halfAngle() { return static_cast<double>(kPi) / 6; }
-
-}  // namespace
-
 CirclingBody DrawLayout(Canvas& c, double k, std::int16_t frameNo, std::int16_t lastFrame)
 {
     c.SetDrawWidth(2);
@@ -54,7 +47,7 @@ void DrawOscillatingBody(Canvas& c, std::int32_t bodyY, double tipY)
 void DrawVerticalArrowhead(Canvas& c, double k, double tipY, double value)
 {
     c.SetDrawWidth(4);
-    const double h = halfAngle();
+    const double h = ArrowHalfAngle();
     const double barbX = 20 * std::sin(h);
     const double barbY = k * (std::cos(h) * 20);
     // Within 0.1 of zero the body is at a turning point (or the centre) and
@@ -99,7 +92,7 @@ void DrawGraph(Canvas& c, double k, std::int16_t frameNo, std::int16_t lastFrame
     const double frames = lastFrame + 1;
 
     // The barbs of the bars take the same offset d on both coordinates.
-    const double d = k * (std::cos(halfAngle()) * 20);
+    const double d = k * (std::cos(ArrowHalfAngle()) * 20);
     for (std::int16_t i = 0; i <= frameNo; ++i) {
         // The bars' phase is not held in single precision.
         const double thetaI = i * static_cast<double>(kTwoPi) / frames;

@@ -7,6 +7,8 @@
 // a curve. They differ only in the arrow the circling body carries and in
 // the quantity the arrows and the graph show.
 
+#include "canvas/numeric.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -23,6 +25,9 @@ struct CirclingBody {
     std::int32_t X;  // centre of the body
     std::int32_t Y;
 };
+
+// Half-angle of every arrowhead: 30 degrees, from the single-precision pi.
+inline double ArrowHalfAngle() { return static_cast<double>(kPi) / 6; }
 
 // A quantity of the motion at phase theta, before the vertical scaling by
 // the aspect factor: Cos(theta) x 100 for the velocity, Sin(theta) x (-90)

@@ -31,7 +31,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     // The velocity arrow, tangent to the circle in the direction of motion
     // (counter-clockwise). Its barbs leave the tip at 30 degrees either side
     // of the reversed arrow, their vertical parts scaled by k.
-    const double h = static_cast<double>(kPi) / 6;
+    const double h = shm_vector::ArrowHalfAngle();
     const double q = static_cast<double>(kPi) / 2;
     const double tipX = body.X - std::sin(theta) * 100;
     const double tipY = k * (std::cos(theta) * 100) + body.Y;
