@@ -11,7 +11,7 @@ const std::array<SceneInfo, kSceneCount>& SceneCatalogue()
 {
     static const std::array<SceneInfo, kSceneCount> catalogue = {{
         {0, "単振動の変位", "　　　　　　単振動の変位", "ShmDisplacement", false, &ShmDisplacement::DrawFrame},
-        {1, "単振動と横波", "　　　　　　単振動と横波", "ShmTransverseWave", false, nullptr},
+        {1, "単振動と横波", "　　　　　　単振動と横波", "ShmTransverseWave", false, &ShmTransverseWave::DrawFrame},
         {2, "横波と媒質の運動", "　　　　　　横波と媒質の運動　　", "TransverseWaveMedium", false, &TransverseWaveMedium::DrawFrame},
         {3, "縦波", "　　　　　　　　縦波　　", "LongitudinalWave", false, &LongitudinalWave::DrawFrame},
         {4, "横波定常波", "　　　　　　横波定常波", "TransverseStandingWave", false, &TransverseStandingWave::DrawFrame},
@@ -22,8 +22,8 @@ const std::array<SceneInfo, kSceneCount>& SceneCatalogue()
         {9, "水波の干渉（逆位相）", "　　　　　水波の干渉（逆位相）", "WaterInterferenceAntiPhase", false, nullptr},
         {10, "閉管", "　　　　　　　　閉管　", "ClosedPipe", true, nullptr},
         {11, "開管", "　　　　　　　　開管　", "OpenPipe", true, nullptr},
-        {12, "単振動の速度", "　　　　　　単振動の速度", "ShmVelocity", false, nullptr},
-        {13, "単振動の加速度", "　　　　　　単振動の加速度", "ShmAcceleration", false, nullptr},
+        {12, "単振動の速度", "　　　　　　単振動の速度", "ShmVelocity", false, &ShmVelocity::DrawFrame},
+        {13, "単振動の加速度", "　　　　　　単振動の加速度", "ShmAcceleration", false, &ShmAcceleration::DrawFrame},
         {14, "薄膜の干渉", "　　　　　薄膜の干渉（反射波）", "ThinFilmInterference", true, nullptr},
         {15, "干渉の条件", "　　　　　　干渉の条件", "InterferenceCondition", true, nullptr},
     }};

@@ -1,0 +1,80 @@
+// Scene 1: a transverse wave grown out of uniform circular motion. A point
+// runs round a reference circle, with the point opposite it; a row of 43
+// particles carries a wave travelling to the right. The particles one
+// wavelength apart at x = 220 and 460 move level with the running point
+// (ringed light blue), those at x = 340 and 580 level with the opposite
+// point (ringed light green), and a line joins each point to its ringed
+// particle further right.
+
+#include "canvas/canvas.h"
+#include "canvas/numeric.h"
+#include "scenes/scenes.h"
+
+#include <cmath>
+
+namespace kelvora::ShmTransverseWave {
+
+void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
+{
+    c.SetDrawWidth(2);
+    c.Scale(0, 240, 640, 0);
+    c.Cls();
+    c.Circle(100, 120, 80, QBColor(0));
+    c.SetDrawWidth(1);
+    c.Line(220, 120, 639, 120);
+    for (const float guideX : {220.0f, 340.0f, 460.0f, 580.0f})
+        c.Line(guideX, 190, guideX, 50);
+    c.SetDrawWidth(1);
+
+    // Only vertical offsets are scaled by k, so the running point stays on
+    // the drawn circle.
+    const double k = AspectFactorPixels(context);
+    const double frames = context.lastFrame + 1;
+    const double theta = static_cast<double>(kTwoPi) * frameNo / frames;
+    const std::int32_t cx = ToInt32(80 * std::cos(theta));
+    const std::int32_t sy = ToInt32(k * (80 * std::sin(theta)));
+
+    // The running point and the point opposite it, each with its radius.
+    c.SetFillStyle(0);
+    c.SetFillColor(QBColor(9));
+    c.Circle(cx + 100, sy + 120, 5, QBColor(9));
+    c.Line(100, 120, cx + 100, sy + 120);
+    c.SetFillStyle(0);
+    c.SetFillColor(QBColor(10));
+    c.Circle(100 - cx, 120 - sy, 5, QBColor(10));
+    c.Line(100, 120, 100 - cx, 120 - sy);
+
+    // The particles, filled light red; the phase falls behind by a full
+    // period every 240 units, so the wave travels to the right.
+    c.SetFillColor(QBColor(12));
+    c.SetFillStyle(0);
+    c.SetDrawWidth(1);
+    for (std::int32_t i = 0; i <= 420; i += 10) {
+        c.SetDrawWidth(1);
+        const double phase = (frameNo / frames - i / 240.0) * static_cast<double>(kTwoPi);
+        const std::int32_t y = ToInt32(k * (80 * std::sin(phase)));
+        c.Circle(i + 220, y + 120, 5, QBColor(0));
+        // Rings 2 pixels wide round the particles that move with a point.
+        c.SetDrawWidth(2);
+        if (i == 120)
+            c.Circle(340, y + 120, 5, QBColor(10));
+        c.SetDrawWidth(2);
+        if (i == 0)
+            c.Circle(220, y + 120, 5, QBColor(9));
+        c.SetDrawWidth(2);
+        if (i == 360) {
+            c.Circle(580, y + 120, 5, QBColor(10));
+            c.SetDrawWidth(1);
+            c.Line(100 - cx, 120 - sy, 580, y + 120, QBColor(10));
+        }
+        c.SetDrawWidth(2);
+        if (i == 240) {
+            c.Circle(460, y + 120, 5, QBColor(9));
+            c.SetDrawWidth(1);
+            c.Line(cx + 100, sy + 120, 460, y + 120, QBColor(9));
+        }
+    }
+    c.SetFillStyle(1);
+}
+
+}  // namespace kelvora::ShmTransverseWave
