@@ -5,6 +5,7 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "scenes/scenes.h"
+#include "scenes/shm_vector_frame.h"
 
 #include <cmath>
 
@@ -44,16 +45,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.SetDrawWidth(5);
     c.Line(320, 120, 320, y + 120, QBColor(9));
 
-    c.SetFontSize(14);
-    c.SetCurrentX(110);
-    c.SetCurrentY(20);
-    c.Print(QStringLiteral("等速円運動"));
-    c.SetCurrentX(290);
-    c.SetCurrentY(20);
-    c.Print(QStringLiteral("単振動"));
-    c.SetCurrentX(450);
-    c.SetCurrentY(20);
-    c.Print(QStringLiteral("ｘ-tグラフ"));
+    shm_vector::PrintCaptions(c, QStringLiteral("ｘ-tグラフ"));
 
     c.SetDrawWidth(2);
     c.SetFillStyle(1);
