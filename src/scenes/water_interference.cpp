@@ -60,11 +60,13 @@ Heights HeightsAt(SourceB sourceB, std::int32_t x, std::int32_t y, std::int16_t 
     return sourceB == SourceB::InPhase ? heights<SourceB::InPhase>(x, y, t) : heights<SourceB::AntiPhase>(x, y, t);
 }
 
+// The angles are singles; their sines and cosines are taken in double
+// precision.
 ObliqueProjection::ObliqueProjection(float tilt, float turn)
-    : sinTilt_(std::sin(tilt))
-    , cosTilt_(std::cos(tilt))
-    , sinTurn_(std::sin(turn))
-    , cosTurn_(std::cos(turn))
+    : sinTilt_(std::sin(static_cast<double>(tilt)))
+    , cosTilt_(std::cos(static_cast<double>(tilt)))
+    , sinTurn_(std::sin(static_cast<double>(turn)))
+    , cosTurn_(std::cos(static_cast<double>(turn)))
 {
 }
 
