@@ -18,14 +18,14 @@ const std::array<SceneInfo, kSceneCount>& SceneCatalogue()
         {5, "縦波定常波", "　　　　　　縦波定常波", "LongitudinalStandingWave", false, &LongitudinalStandingWave::DrawFrame},
         {6, "固定端反射", "　　　　　　固定端反射", "FixedEndReflection", false, &FixedEndReflection::DrawFrame},
         {7, "自由端反射", "　　　　　　自由端反射", "FreeEndReflection", false, &FreeEndReflection::DrawFrame},
-        {8, "水波の干渉（同位相）", "　　　　　水波の干渉（同位相）", "WaterInterferenceInPhase", false, nullptr},
-        {9, "水波の干渉（逆位相）", "　　　　　水波の干渉（逆位相）", "WaterInterferenceAntiPhase", false, nullptr},
-        {10, "閉管", "　　　　　　　　閉管　", "ClosedPipe", true, nullptr},
-        {11, "開管", "　　　　　　　　開管　", "OpenPipe", true, nullptr},
+        {8, "水波の干渉（同位相）", "　　　　　水波の干渉（同位相）", "WaterInterferenceInPhase", false, &WaterInterferenceInPhase::DrawFrame},
+        {9, "水波の干渉（逆位相）", "　　　　　水波の干渉（逆位相）", "WaterInterferenceAntiPhase", false, &WaterInterferenceAntiPhase::DrawFrame},
+        {10, "閉管", "　　　　　　　　閉管　", "ClosedPipe", true, &ClosedPipe::DrawFrame},
+        {11, "開管", "　　　　　　　　開管　", "OpenPipe", true, &OpenPipe::DrawFrame},
         {12, "単振動の速度", "　　　　　　単振動の速度", "ShmVelocity", false, &ShmVelocity::DrawFrame},
         {13, "単振動の加速度", "　　　　　　単振動の加速度", "ShmAcceleration", false, &ShmAcceleration::DrawFrame},
-        {14, "薄膜の干渉", "　　　　　薄膜の干渉（反射波）", "ThinFilmInterference", true, nullptr},
-        {15, "干渉の条件", "　　　　　　干渉の条件", "InterferenceCondition", true, nullptr},
+        {14, "薄膜の干渉", "　　　　　薄膜の干渉（反射波）", "ThinFilmInterference", true, &ThinFilmInterference::DrawFrame},
+        {15, "干渉の条件", "　　　　　　干渉の条件", "InterferenceCondition", true, &InterferenceCondition::DrawFrame},
     }};
     return catalogue;
 }

@@ -1,0 +1,64 @@
+// A 24-frame capture of the water-interference scenes (8 and 9), the
+// heaviest of all: 52,287 points a frame, about 1.25 million a capture.
+
+#include "app/scene_catalogue.h"
+#include "canvas/canvas.h"
+#include "canvas/raster_surface.h"
+#include "canvas/trace_surface.h"
+
+#include <benchmark/benchmark.h>
+
+namespace kelvora {
+namespace {
+
+constexpr int kFrames = 24;
+constexpr int kPointsPerFrame = 87 * 601;
+
+void captureAllFrames(int sceneIndex, Canvas& canvas, SceneContext& context)
+{
+    for (std::int16_t frameNo = 0; frameNo < kFrames;) {
+        std::int16_t frame = frameNo;
+        DrawCaptureFrame(sceneIndex, canvas, frame, context);
+        frameNo = static_cast<std::int16_t>(frameNo + 1);
+    }
+}
+
+SceneContext twentyFourFrames()
+{
+    SceneContext context;
+    context.lastFrame = kFrames - 1;
+    return context;
+}
+
+void BM_WaterCaptureRaster(benchmark::State& state)
+{
+    const int sceneIndex = static_cast<int>(state.range(0));
+    RasterSurface surface(1440, 830);
+    Canvas canvas(surface, 1440, 830);
+    SceneContext context = twentyFourFrames();
+    for (auto _ : state) {
+        captureAllFrames(sceneIndex, canvas, context);
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * kFrames * kPointsPerFrame);
+}
+
+void BM_WaterCaptureTrace(benchmark::State& state)
+{
+    const int sceneIndex = static_cast<int>(state.range(0));
+    TraceSurface trace;
+    Canvas canvas(trace, 1440, 830);
+    SceneContext context = twentyFourFrames();
+    for (auto _ : state) {
+        trace.clearText();
+        captureAllFrames(sceneIndex, canvas, context);
+        benchmark::DoNotOptimize(trace.text().data());
+    }
+    state.SetItemsProcessed(state.iterations() * kFrames * kPointsPerFrame);
+}
+
+BENCHMARK(BM_WaterCaptureRaster)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WaterCaptureTrace)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kelvora

@@ -1,0 +1,69 @@
+// Scene 10: the standing sound wave in an air column closed at the left
+// and open at the right, with n displacement nodes (the scene parameter).
+// The upper pipe shows the layers of air and the displacement graph, the
+// lower one the density (pressure) graph.
+
+#include "canvas/canvas.h"
+#include "canvas/numeric.h"
+#include "scenes/scenes.h"
+
+#include <cmath>
+
+namespace kelvora::ClosedPipe {
+
+void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
+{
+    const std::int16_t n = context.sceneParam;
+    // Log refuses n < 1 with a run-time error before anything is drawn.
+    const float a = Sng(38 / (Log(n) + 1));
+    // The pipe is 2n - 1 quarter wavelengths long.
+    const float lambda = Sng(1920.0 / Sub16(Mul16(2, n), 1));
+    const double t = frameNo / static_cast<double>(Add16(context.lastFrame, 1));
+    const double twoPi = static_cast<double>(kTwoPi);
+
+    c.Scale(0, 280, 640, 0);
+    c.Cls();
+    c.SetDrawWidth(1);
+    c.Line(40, 200, 520, 200);
+    c.Line(40, 70, 520, 70);
+    c.SetDrawWidth(4);
+    c.Line(40, 150, 520, 150);
+    c.Line(40, 250, 520, 250);
+    c.Line(40, 150, 40, 250);
+    c.Line(40, 20, 520, 20);
+    c.Line(40, 120, 520, 120);
+    c.Line(40, 20, 40, 120);
+    c.SetDrawWidth(1);
+    c.SetFillStyle(0);
+    c.SetFillColor(QBColor(10));
+    c.SetFontSize(15);
+    c.SetCurrentX(270);
+    c.SetCurrentY(265);
+    c.Print(QStringLiteral("変位"));
+    c.SetCurrentX(255);
+    c.SetCurrentY(135);
+    c.Print(QStringLiteral("密度（圧力）"));
+
+    for (std::int16_t q = 0; q <= 480; q = Add16(q, 20)) {
+        // The quotient of two singles is a single.
+        const double cycles = static_cast<float>(q) / lambda;
+        // Two waves running in opposite directions; only their sum is rounded.
+        const float u = Sng(a * std::sin(twoPi * (t - cycles)));
+        const float v = Sng(-a * std::sin(twoPi * (t + cycles)));
+        const std::int16_t d = ToInt16(static_cast<double>(u) + v);
+        c.SetFillColor(QBColor(14));
+        c.Circle(Add16(q, 40), d / 2.0 + 200, 3);
+        const std::int16_t layerX = Add16(Add16(q, 40), d);
+        c.Line(layerX, 150, layerX, 250);
+        c.SetFillColor(QBColor(10));
+        c.Circle(layerX, 200, 4);
+
+        const float uP = Sng(a * std::cos(twoPi * (t - cycles)));
+        const float vP = Sng(a * std::cos(twoPi * (t + cycles)));
+        const std::int16_t p = ToInt16(static_cast<double>(uP) + vP);
+        c.SetFillColor(QBColor(12));
+        c.Circle(Add16(q, 40), p / 2.0 + 70, 3);
+    }
+}
+
+}  // namespace kelvora::ClosedPipe

@@ -1,0 +1,74 @@
+// Scene 11: the standing sound wave in an air column open at both ends,
+// n half wavelengths long (n, the scene parameter, is the number of
+// displacement nodes). The upper pipe shows the layers of air and the
+// displacement graph, the lower one the density (pressure) graph.
+
+#include "canvas/canvas.h"
+#include "canvas/numeric.h"
+#include "canvas/runtime_error.h"
+#include "scenes/scenes.h"
+
+#include <cmath>
+
+namespace kelvora::OpenPipe {
+
+namespace {
+
+// Each travelling component is rounded on its own before the two are added.
+std::int32_t roundedSum(double first, double second) { return Add32(ToInt32(first), ToInt32(second)); }
+
+}  // namespace
+
+void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
+{
+    const std::int16_t n = context.sceneParam;
+    // Log refuses n < 1 with a run-time error before anything is drawn.
+    const std::int32_t a = ToInt32(35 / (Log(n) + 1));
+    // Log has already refused n < 1; the division is still guarded on its own.
+    if (n == 0)
+        throw RuntimeError(ErrorNumber::DivisionByZero);
+    const std::int32_t lambda = ToInt32(960.0 / n);
+    const double t = frameNo / static_cast<double>(Add16(context.lastFrame, 1));
+    const double twoPi = static_cast<double>(kTwoPi);
+
+    c.Scale(0, 280, 640, 0);
+    c.Cls();
+    c.SetDrawWidth(1);
+    c.Line(80, 200, 560, 200);
+    c.Line(80, 70, 560, 70);
+    // Walls only: both ends stay open.
+    c.SetDrawWidth(4);
+    c.Line(80, 150, 560, 150);
+    c.Line(80, 250, 560, 250);
+    c.Line(80, 20, 560, 20);
+    c.Line(80, 120, 560, 120);
+    c.SetFontSize(15);
+    c.SetCurrentX(285);
+    c.SetCurrentY(265);
+    c.Print(QStringLiteral("変位"));
+    c.SetCurrentX(270);
+    c.SetCurrentY(135);
+    c.Print(QStringLiteral("密度（圧力）"));
+    c.SetDrawWidth(1);
+    c.SetFillStyle(0);
+    c.SetFillColor(QBColor(10));
+
+    for (std::int32_t q = 0; q <= 480; q = Add32(q, 20)) {
+        const double cycles = static_cast<double>(q) / lambda;
+        const std::int32_t d =
+            roundedSum(a * std::cos(twoPi * (t - cycles)), a * std::cos(twoPi * (t + cycles)));
+        c.SetFillColor(QBColor(14));
+        c.Circle(Add32(q, 80), d / 2.0 + 200, 3);
+        const std::int32_t layerX = Add32(Add32(q, 80), d);
+        c.Line(layerX, 150, layerX, 250);
+        c.SetFillColor(QBColor(10));
+        c.Circle(layerX, 200, 4);
+
+        const std::int32_t p =
+            roundedSum(-a * std::sin(twoPi * (t - cycles)), a * std::sin(twoPi * (t + cycles)));
+        c.SetFillColor(QBColor(12));
+        c.Circle(Add32(q, 80), p / 2.0 + 70, 3);
+    }
+}
+
+}  // namespace kelvora::OpenPipe
