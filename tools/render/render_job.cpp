@@ -48,18 +48,19 @@ SceneContext sceneContext(const RenderOptions& options, ParameterControl& contro
     return context;
 }
 
-// Draws frames 0 to last on one surface as a capture does, calling
-// afterFrame with the number of each frame once it is drawn.
+// Draws frames 0 to last on one surface as a capture does (Cls, then the
+// scene's DrawFrame), calling afterFrame once each frame is drawn.
 template <typename AfterFrame>
-void drawAsCapture(const RenderOptions& options, Canvas& canvas, int last, AfterFrame afterFrame)
+void drawAsCapture(
+    const RenderOptions& options, DrawFrameFunction drawFrame, Canvas& canvas, int last, AfterFrame afterFrame)
 {
     ParameterControl control;
     SceneContext context = sceneContext(options, control);
     // FrameNo itself is the loop variable handed to the scene, as in a capture.
     for (std::int16_t frameNo = 0; frameNo <= last; ++frameNo) {
-        const int drawn = frameNo;
-        DrawCaptureFrame(options.scene, canvas, frameNo, context);
-        afterFrame(drawn);
+        canvas.Cls();
+        drawFrame(canvas, frameNo, context);
+        afterFrame();
     }
 }
 
@@ -91,24 +92,24 @@ std::string checkMemory(const RenderOptions& options)
         + gibibytes(needed) + " of memory, more than half of this machine's " + gibibytes(physical);
 }
 
-JobResult writePng(const RenderOptions& options)
+JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
     RasterSurface surface(options.size.width, options.size.height);
     Canvas canvas(surface, options.size.width, options.size.height);
-    drawAsCapture(options, canvas, options.frame, [](int) {});
+    drawAsCapture(options, drawFrame, canvas, options.frame, [] {});
     const ExportResult written = WritePng(QFile::decodeName(options.output.c_str()), surface.image());
     if (!written.ok)
         return failed(kExitFailed, written.error);
     return {};
 }
 
-JobResult writeGif(const RenderOptions& options)
+JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
     RasterSurface surface(options.size.width, options.size.height);
     Canvas canvas(surface, options.size.width, options.size.height);
     std::vector<QImage> frames;
     frames.reserve(static_cast<std::size_t>(options.frames));
-    drawAsCapture(options, canvas, options.frames - 1, [&](int) { frames.push_back(surface.snapshot()); });
+    drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&] { frames.push_back(surface.snapshot()); });
     const ExportResult written = WriteAnimatedGif(QFile::decodeName(options.output.c_str()), frames, options.delayMs);
     if (!written.ok)
         return failed(kExitFailed, written.error);
@@ -120,7 +121,7 @@ JobResult writeGif(const RenderOptions& options)
 
 // The scene's own operations of frame K (or of every frame), each frame
 // after a "frame <k>" line; the capture's Cls before a frame is not shown.
-JobResult writeTrace(const RenderOptions& options, std::ostream& out)
+JobResult writeTrace(const RenderOptions& options, DrawFrameFunction drawFrame, std::ostream& out)
 {
     TraceSurface trace;
     Canvas canvas(trace, options.size.width, options.size.height);
@@ -134,7 +135,7 @@ JobResult writeTrace(const RenderOptions& options, std::ostream& out)
             canvas.Cls();
             trace.setRecording(shown);
             trace.beginFrame(frameNo);
-            DispatchDrawFrame(options.scene, canvas, frameNo, context);
+            drawFrame(canvas, frameNo, context);
             // Written frame by frame: a trace of every frame can be large.
             out << trace.text();
             trace.clearText();
@@ -165,6 +166,14 @@ std::uint64_t FrameMemoryBytes(const RenderOptions& options)
 
 JobResult RunRenderJob(const RenderOptions& options, std::ostream& trace)
 {
+    const SceneInfo* scene = FindScene(options.scene);
+    if (!scene || !scene->drawFrame)
+        return failed(kExitBadInput, "scene " + std::to_string(options.scene) + " is not built yet");
+    return RunRenderJob(options, trace, scene->drawFrame);
+}
+
+JobResult RunRenderJob(const RenderOptions& options, std::ostream& trace, DrawFrameFunction drawFrame)
+{
     if (std::string problem = checkMemory(options); !problem.empty())
         return failed(kExitBadInput, problem);
     if (options.mode != OutputMode::Trace)
@@ -172,9 +181,9 @@ JobResult RunRenderJob(const RenderOptions& options, std::ostream& trace)
             return failed(kExitBadInput, problem);
     try {
         switch (options.mode) {
-        case OutputMode::Png: return writePng(options);
-        case OutputMode::Gif: return writeGif(options);
-        case OutputMode::Trace: return writeTrace(options, trace);
+        case OutputMode::Png: return writePng(options, drawFrame);
+        case OutputMode::Gif: return writeGif(options, drawFrame);
+        case OutputMode::Trace: return writeTrace(options, drawFrame, trace);
         }
     } catch (const RuntimeError& error) {
         return failed(kExitFailed, error.what());

@@ -2,6 +2,8 @@
 
 #include "render_options.h"
 
+#include "scenes/scene_context.h"
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -22,6 +24,9 @@ struct JobResult {
 // Draws what the options ask for and writes the PNG or GIF file, or the
 // trace to `trace`. Needs a QGuiApplication for text.
 JobResult RunRenderJob(const RenderOptions& options, std::ostream& trace);
+// The same with the scene's DrawFrame given, for a scene outside the
+// catalogue (tests use scenes that fail on purpose).
+JobResult RunRenderJob(const RenderOptions& options, std::ostream& trace, DrawFrameFunction drawFrame);
 
 // The memory the frames of a job hold at once, in bytes.
 std::uint64_t FrameMemoryBytes(const RenderOptions& options);

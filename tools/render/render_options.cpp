@@ -1,6 +1,5 @@
 #include "render_options.h"
 
-#include "app/scene_catalogue.h"
 #include "export/gif_writer.h"
 
 #include <charconv>
@@ -192,20 +191,20 @@ std::string checkOutputMode(const GivenOptions& given)
     return {};
 }
 
-std::string checkScene(const GivenOptions& given)
+std::string checkScene(const GivenOptions& given, const Catalogue& catalogue)
 {
     if (!given.scene)
         return "--scene is required";
-    const SceneInfo* scene = FindScene(*given.scene);
-    if (!scene->drawFrame)
-        return "--scene: scene " + std::to_string(*given.scene) + " (" + scene->rendererName + ") is not built yet";
+    const SceneInfo& scene = catalogue[static_cast<std::size_t>(*given.scene)];
+    if (!scene.drawFrame)
+        return "--scene: scene " + std::to_string(*given.scene) + " (" + scene.rendererName + ") is not built yet";
     return {};
 }
 
 // Fills the options from what was given, or says what is wrong.
-std::string resolve(const GivenOptions& given, RenderOptions& options)
+std::string resolve(const GivenOptions& given, const Catalogue& catalogue, RenderOptions& options)
 {
-    if (std::string problem = checkScene(given); !problem.empty())
+    if (std::string problem = checkScene(given, catalogue); !problem.empty())
         return problem;
     if (std::string problem = checkOutputMode(given); !problem.empty())
         return problem;
@@ -238,7 +237,7 @@ std::string resolve(const GivenOptions& given, RenderOptions& options)
 
 }  // namespace
 
-ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments)
+ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments, const Catalogue& catalogue)
 {
     ParsedCommandLine parsed;
     for (const std::string& argument : arguments)
@@ -249,7 +248,7 @@ ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments
     const std::optional<GivenOptions> given = scan(arguments, parsed.error);
     if (!given)
         return parsed;
-    parsed.error = resolve(*given, parsed.options);
+    parsed.error = resolve(*given, catalogue, parsed.options);
     if (parsed.error.empty())
         parsed.action = ParsedCommandLine::Action::Render;
     return parsed;
@@ -275,7 +274,8 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --gif FILE      write every frame as a looping animated GIF
   --delay MS      with --gif: milliseconds per frame (default 200; GIF keeps hundredths,
                   at least 2)
-  --trace         print the drawing operations of frame K (or every frame) on stdout
+  --trace         print the drawing operations of frame K (or every frame) on stdout, one
+                  per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
   --help          show this text
 
 Exit status: 0 done; 1 a run-time error while drawing or a failure while writing;

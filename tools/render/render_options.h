@@ -3,6 +3,9 @@
 // The command line of kelvora-render, parsed into options without touching
 // files, the display or any global state, so it can be tested on its own.
 
+#include "app/scene_catalogue.h"
+
+#include <array>
 #include <string>
 #include <vector>
 
@@ -38,9 +41,12 @@ struct ParsedCommandLine {
 
 inline constexpr int kMaxSide = 16384;
 
+using Catalogue = std::array<SceneInfo, kSceneCount>;
+
 // Parses the arguments after the program name and checks them against the
 // scene catalogue (scene built, frame and parameter in range).
-ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments);
+ParsedCommandLine ParseRenderArguments(
+    const std::vector<std::string>& arguments, const Catalogue& catalogue = SceneCatalogue());
 
 // The text of --help.
 std::string RenderUsage();
