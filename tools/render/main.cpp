@@ -1,0 +1,63 @@
+// kelvora-render: draws frames of a scene without a window, to a PNG or
+// looping GIF file or as a text trace of the drawing operations.
+
+#include "render_job.h"
+#include "render_options.h"
+
+#include <QGuiApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Qt's remarks about the environment (such as an unset XDG_RUNTIME_DIR)
+// would mix with the tool's own one-line messages that scripts read from
+// stderr; only Qt's critical and fatal messages are passed on.
+void passSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "kelvora-render: " << message.toStdString() << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace kelvora::render;
+
+    // The arguments are read before Qt sees them, so Qt cannot take any
+    // of them (such as -platform) for its own.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const ParsedCommandLine parsed = ParseRenderArguments(arguments);
+    if (parsed.action == ParsedCommandLine::Action::Help) {
+        std::cout << RenderUsage() << std::flush;
+        return std::cout ? kExitDone : kExitFailed;
+    }
+    if (parsed.action == ParsedCommandLine::Action::Error) {
+        std::cerr << "kelvora-render: " << parsed.error << " (see --help)\n";
+        return kExitBadInput;
+    }
+
+    // Text needs an application object; the tool never shows a window.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(passSeriousQtMessages);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+
+    const JobResult result = RunRenderJob(parsed.options, std::cout);
+    if (result.status != kExitDone) {
+        std::cerr << "kelvora-render: " << result.message << '\n';
+        return result.status;
+    }
+    if (!result.notice.empty())
+        std::cerr << "kelvora-render: " << result.notice << '\n';
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "kelvora-render: cannot write to standard output\n";
+        return kExitFailed;
+    }
+    return kExitDone;
+}

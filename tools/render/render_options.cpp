@@ -1,0 +1,286 @@
+#include "render_options.h"
+
+#include "export/gif_writer.h"
+
+#include <charconv>
+#include <optional>
+#include <set>
+
+namespace kelvora::render {
+
+namespace {
+
+// The options as given, before they are checked against each other.
+struct GivenOptions {
+    std::optional<int> scene;
+    std::optional<int> frames;
+    std::optional<int> frame;
+    std::optional<int> param;
+    std::optional<int> delay;
+    std::optional<PixelSize> size;
+    std::optional<PixelSize> screen;
+    std::optional<std::string> png;
+    std::optional<std::string> gif;
+    bool trace = false;
+    bool all = false;
+};
+
+const std::set<std::string>& optionsWithValue()
+{
+    static const std::set<std::string> names = {
+        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay"};
+    return names;
+}
+
+const std::set<std::string>& flagOptions()
+{
+    static const std::set<std::string> names = {"--all", "--trace"};
+    return names;
+}
+
+std::string quoted(const std::string& text) { return "'" + text + "'"; }
+
+// A whole decimal number: an optional minus sign and digits, nothing else.
+std::optional<int> wholeNumber(const std::string& option, const std::string& text, std::string& error)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, status] = std::from_chars(text.data(), end, value);
+    if (status == std::errc::result_out_of_range) {
+        error = option + ": " + quoted(text) + " is out of range";
+        return std::nullopt;
+    }
+    if (text.empty() || status != std::errc() || stop != end) {
+        error = option + ": " + quoted(text) + " is not a whole number";
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int> numberIn(
+    const std::string& option, const std::string& text, int low, int high, std::string& error)
+{
+    const std::optional<int> value = wholeNumber(option, text, error);
+    if (value && (*value < low || *value > high)) {
+        error = option + ": " + text + " is outside " + std::to_string(low) + ".." + std::to_string(high);
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool allDigits(const std::string& text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// WIDTHxHEIGHT, each side 1..16384 pixels.
+std::optional<PixelSize> pixelSize(const std::string& option, const std::string& text, std::string& error)
+{
+    const std::size_t cross = text.find('x');
+    const std::string width = cross == std::string::npos ? std::string() : text.substr(0, cross);
+    const std::string height = cross == std::string::npos ? std::string() : text.substr(cross + 1);
+    if (!allDigits(width) || !allDigits(height)) {
+        error = option + ": " + quoted(text) + " is not WIDTHxHEIGHT (for example 960x600)";
+        return std::nullopt;
+    }
+    // Compared as text first, so very long numbers cannot overflow.
+    const auto side = [](const std::string& digits) {
+        const std::size_t first = std::min(digits.find_first_not_of('0'), digits.size() - 1);
+        const std::string trimmed = digits.substr(first);
+        return trimmed.size() > 5 ? kMaxSide + 1 : std::stoi(trimmed);
+    };
+    const PixelSize size{side(width), side(height)};
+    if (size.width > kMaxSide || size.height > kMaxSide) {
+        error = option + ": " + text + " is over " + std::to_string(kMaxSide) + " pixels on a side";
+        return std::nullopt;
+    }
+    if (size.width < 1 || size.height < 1) {
+        error = option + ": " + text + " has a side of 0 pixels";
+        return std::nullopt;
+    }
+    return size;
+}
+
+// Stores the value of one option; false with error set when it is bad.
+bool takeValue(GivenOptions& given, const std::string& option, const std::string& value, std::string& error)
+{
+    if (option == "--scene")
+        return bool(given.scene = numberIn(option, value, 0, kSceneCount - 1, error));
+    if (option == "--frames") {
+        given.frames = wholeNumber(option, value, error);
+        if (given.frames && *given.frames != 12 && *given.frames != 24) {
+            error = "--frames: " + value + " is not 12 or 24";
+            return false;
+        }
+        return bool(given.frames);
+    }
+    if (option == "--frame")
+        return bool(given.frame = wholeNumber(option, value, error));
+    if (option == "--param")
+        return bool(given.param = wholeNumber(option, value, error));
+    if (option == "--delay")
+        return bool(given.delay = numberIn(option, value, 0, kMaxGifDelayMs, error));
+    if (option == "--size")
+        return bool(given.size = pixelSize(option, value, error));
+    if (option == "--screen")
+        return bool(given.screen = pixelSize(option, value, error));
+    if (value.empty()) {
+        error = option + ": empty file name";
+        return false;
+    }
+    (option == "--png" ? given.png : given.gif) = value;
+    return true;
+}
+
+// Reads the arguments in order; the first problem wins.
+std::optional<GivenOptions> scan(const std::vector<std::string>& arguments, std::string& error)
+{
+    GivenOptions given;
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool takesValue = optionsWithValue().count(argument) > 0;
+        if (!takesValue && flagOptions().count(argument) == 0) {
+            if (argument.rfind("-", 0) == 0)
+                error = "unknown option " + quoted(argument);
+            else
+                error = "unexpected argument " + quoted(argument);
+            return std::nullopt;
+        }
+        if (!seen.insert(argument).second) {
+            error = argument + " is given more than once";
+            return std::nullopt;
+        }
+        if (!takesValue) {
+            (argument == "--all" ? given.all : given.trace) = true;
+            continue;
+        }
+        // The next argument is the value unless it is another option; a
+        // single dash still starts a (negative) number.
+        if (i + 1 == arguments.size() || arguments[i + 1].rfind("--", 0) == 0) {
+            error = argument + " needs a value";
+            return std::nullopt;
+        }
+        if (!takeValue(given, argument, arguments[++i], error))
+            return std::nullopt;
+    }
+    return given;
+}
+
+std::string checkOutputMode(const GivenOptions& given)
+{
+    std::vector<std::string> modes;
+    if (given.png)
+        modes.push_back("--png");
+    if (given.gif)
+        modes.push_back("--gif");
+    if (given.trace)
+        modes.push_back("--trace");
+    if (modes.empty())
+        return "one of --png FILE, --gif FILE or --trace is required";
+    if (modes.size() > 1)
+        return modes[0] + " and " + modes[1] + " cannot be used together";
+    if (given.frame && given.all)
+        return "--frame and --all cannot be used together";
+    if (given.all && !given.trace)
+        return "--all works only with --trace";
+    if (given.delay && !given.gif)
+        return "--delay works only with --gif";
+    if (given.frame && given.gif)
+        return "--frame does not apply to --gif, which writes every frame";
+    return {};
+}
+
+std::string checkScene(const GivenOptions& given, const Catalogue& catalogue)
+{
+    if (!given.scene)
+        return "--scene is required";
+    const SceneInfo& scene = catalogue[static_cast<std::size_t>(*given.scene)];
+    if (!scene.drawFrame)
+        return "--scene: scene " + std::to_string(*given.scene) + " (" + scene.rendererName + ") is not built yet";
+    return {};
+}
+
+// Fills the options from what was given, or says what is wrong.
+std::string resolve(const GivenOptions& given, const Catalogue& catalogue, RenderOptions& options)
+{
+    if (std::string problem = checkScene(given, catalogue); !problem.empty())
+        return problem;
+    if (std::string problem = checkOutputMode(given); !problem.empty())
+        return problem;
+    options.scene = *given.scene;
+    options.frames = given.frames.value_or(12);
+    options.allFrames = given.all;
+    options.size = given.size.value_or(options.size);
+    options.screen = given.screen.value_or(options.screen);
+    options.delayMs = given.delay.value_or(options.delayMs);
+    options.mode = given.png ? OutputMode::Png : given.gif ? OutputMode::Gif : OutputMode::Trace;
+    options.output = given.png ? *given.png : given.gif.value_or(std::string());
+
+    options.frame = given.frame.value_or(0);
+    if (options.frame < 0 || options.frame >= options.frames)
+        return "--frame: " + std::to_string(options.frame) + " is outside 0.."
+            + std::to_string(options.frames - 1) + " (" + std::to_string(options.frames) + " frames)";
+
+    const std::optional<ParameterSetup> setup = ParameterSetupFor(options.scene);
+    if (!setup) {
+        if (given.param)
+            return "--param: scene " + std::to_string(options.scene) + " has no parameter";
+        return {};
+    }
+    options.param = given.param.value_or(setup->initial);
+    if (options.param < setup->min || options.param > setup->max)
+        return "--param: " + std::to_string(options.param) + " is outside " + std::to_string(setup->min) + ".."
+            + std::to_string(setup->max) + " for scene " + std::to_string(options.scene);
+    return {};
+}
+
+}  // namespace
+
+ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments, const Catalogue& catalogue)
+{
+    ParsedCommandLine parsed;
+    for (const std::string& argument : arguments)
+        if (argument == "--help" || argument == "-h") {
+            parsed.action = ParsedCommandLine::Action::Help;
+            return parsed;
+        }
+    const std::optional<GivenOptions> given = scan(arguments, parsed.error);
+    if (!given)
+        return parsed;
+    parsed.error = resolve(*given, catalogue, parsed.options);
+    if (parsed.error.empty())
+        parsed.action = ParsedCommandLine::Action::Render;
+    return parsed;
+}
+
+std::string RenderUsage()
+{
+    return R"(Usage: kelvora-render --scene N [--frames 12|24] [--frame K | --all] [--param V]
+                     [--size WxH] [--screen WxH] (--png FILE | --gif FILE [--delay MS] | --trace)
+
+Draws frames of a Kelvora scene without a window, the way the viewer captures them:
+frames 0 to K in order on one surface, so each frame starts from the state the last one left.
+
+  --scene N       scene 0..15
+  --frames 12|24  frames in one period (default 12)
+  --frame K       the frame to write or trace, 0..frames-1 (default 0)
+  --all           with --trace: trace every frame
+  --param V       scene parameter; default and range as in the viewer:
+                  scenes 10, 11: 1 (1..5); 14: 20 (1..40); 15: 8 (0..16)
+  --size WxH      drawing area in pixels (default 960x600, at most 16384 a side)
+  --screen WxH    screen size the scenes take their aspect factor from (default 1280x800)
+  --png FILE      write frame K as a PNG picture
+  --gif FILE      write every frame as a looping animated GIF
+  --delay MS      with --gif: milliseconds per frame (default 200; GIF keeps hundredths,
+                  at least 2)
+  --trace         print the drawing operations of frame K (or every frame) on stdout, one
+                  per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
+  --help          show this text
+
+Exit status: 0 done; 1 a run-time error while drawing or a failure while writing;
+2 bad input (including an output file that cannot be created).
+)";
+}
+
+}  // namespace kelvora::render

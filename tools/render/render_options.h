@@ -1,0 +1,54 @@
+#pragma once
+
+// The command line of kelvora-render, parsed into options without touching
+// files, the display or any global state, so it can be tested on its own.
+
+#include "app/scene_catalogue.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace kelvora::render {
+
+enum class OutputMode { Png, Gif, Trace };
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+struct RenderOptions {
+    int scene = 0;
+    int frames = 12;             // 12 or 24: LastFrame + 1
+    int frame = 0;               // K, for --png and --trace
+    bool allFrames = false;      // --trace --all
+    int param = 1;               // the scroll bar's value; 1 for scenes without one
+    PixelSize size{960, 600};    // drawing area
+    PixelSize screen{1280, 800}; // screen that AspectFactor is computed from
+    OutputMode mode = OutputMode::Png;
+    std::string output;          // the PNG or GIF file
+    int delayMs = 200;           // --gif: per frame
+};
+
+// What the command line asks for: render, show the usage, or an error.
+struct ParsedCommandLine {
+    enum class Action { Render, Help, Error };
+    Action action = Action::Error;
+    RenderOptions options;
+    std::string error;  // one line, for Action::Error
+};
+
+inline constexpr int kMaxSide = 16384;
+
+using Catalogue = std::array<SceneInfo, kSceneCount>;
+
+// Parses the arguments after the program name and checks them against the
+// scene catalogue (scene built, frame and parameter in range).
+ParsedCommandLine ParseRenderArguments(
+    const std::vector<std::string>& arguments, const Catalogue& catalogue = SceneCatalogue());
+
+// The text of --help.
+std::string RenderUsage();
+
+}  // namespace kelvora::render
