@@ -80,16 +80,22 @@ void Form2::createControls()
     }
 }
 
+QPoint Form2::centredTopLeft()
+{
+    const QSize outer = outerSizePixels();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const QRect area = screen->geometry();
+    return {area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2};
+}
+
 void Form2::Form_Load()
 {
     // The whole window, with its frame, is 8640 x 6390 twips, centred on
     // the screen. Until a frame is known the drawing area takes it all.
-    const QSize outer = outerSizePixels();
-    resize(outer);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
-    }
+    resize(outerSizePixels());
+    move(centredTopLeft());
     layout_ = ComputeMenuLayout();
     placeControls();
 }
@@ -97,16 +103,15 @@ void Form2::Form_Load()
 void Form2::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // With a window manager the frame is known only now: shrink the drawing
-    // area so the whole window keeps its size and place.
+    // With a window frame, known only now, shrink the drawing area so the
+    // whole window keeps its size, and centre the whole window again.
     if (frameAdjusted_)
         return;
     frameAdjusted_ = true;
     const QSize margins = frameGeometry().size() - size();
     if (margins.width() > 0 || margins.height() > 0) {
-        const QPoint topLeft = frameGeometry().topLeft();
         resize(outerSizePixels() - margins);
-        move(topLeft);
+        move(centredTopLeft());
     }
 }
 
@@ -163,7 +168,7 @@ void Form2::moveFocusInReadingOrder(int step)
 {
     int position = 0;
     for (std::size_t i = 0; i < kMenuReadingOrder.size(); ++i)
-        if (command1_[static_cast<std::size_t>(kMenuReadingOrder[i])]->hasFocus())
+        if (command1_[static_cast<std::size_t>(kMenuReadingOrder[i])] == focusWidget())
             position = static_cast<int>(i) + step;
     const int count = static_cast<int>(kMenuReadingOrder.size());
     position = (position % count + count) % count;

@@ -31,6 +31,8 @@ public:
 
     // The window's outer size in pixels, as Form_Load sets it.
     static QSize outerSizePixels();
+    // Where the whole window stands when centred on the screen.
+    static QPoint centredTopLeft();
 
 signals:
     // A scene button opened this viewer (it is already shown).

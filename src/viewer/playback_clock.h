@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+
+namespace kelvora {
+
+// The time source and the alarm of playback: a monotonic millisecond count
+// in 64 bits (it does not wrap within any run) and one pending wake-up.
+// Tests put a fake in its place and run the schedule without waiting.
+class PlaybackClock {
+public:
+    virtual ~PlaybackClock() = default;
+
+    virtual std::int64_t nowMs() = 0;
+    // Runs callback from the event loop once nowMs() has reached due,
+    // replacing any wake-up still pending. A due time already past still
+    // goes through the event loop first, so pending window events run.
+    virtual void wakeAt(std::int64_t dueMs, std::function<void()> callback) = 0;
+    // Drops the pending wake-up, if any.
+    virtual void cancel() = 0;
+};
+
+// The real clock: std::chrono::steady_clock, and a precise single-shot
+// timer that sleeps until the due time.
+class SteadyPlaybackClock : public PlaybackClock {
+public:
+    SteadyPlaybackClock();
+
+    std::int64_t nowMs() override;
+    void wakeAt(std::int64_t dueMs, std::function<void()> callback) override;
+    void cancel() override;
+
+private:
+    void arm();
+
+    QTimer timer_;
+    std::int64_t dueMs_ = 0;
+    std::function<void()> callback_;
+};
+
+}  // namespace kelvora

@@ -1,0 +1,214 @@
+#include "viewer/viewer_fixture.h"
+
+#include "app/shared_state.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kelvora {
+namespace {
+
+using test::ViewerFixture;
+
+// A viewer with twelve frames stored, ready to play.
+struct Ready : ViewerFixture {
+    Ready() { capture(); }
+
+    void start() { click(form().Cmd_Anime()); }
+    // Runs the loop until `frames` more frames have been shown.
+    void play(int frames)
+    {
+        for (int i = 0; i < frames; ++i)
+            clock->fire();
+    }
+};
+
+TEST(Playback, FramesFollowTheAbsoluteScheduleAndLoop)
+{
+    Ready v;
+    const std::int64_t start = v.clock->now;
+    v.start();
+    EXPECT_EQ(v.shownFrame(), 0);
+    for (int j = 1; j <= 12; ++j) {
+        EXPECT_EQ(v.clock->due(), start + 200 * j);
+        v.clock->fire();
+        EXPECT_EQ(v.clock->now, start + 200 * j);
+        EXPECT_EQ(v.shownFrame(), j % 12) << "frame " << j;
+    }
+    EXPECT_TRUE(v.form().isPlaying());
+}
+
+TEST(Playback, ALateFrameShortensTheNextWait)
+{
+    Ready v;
+    const std::int64_t start = v.clock->now;
+    v.start();
+    v.clock->fire(150);  // frame 1 shown 150 ms late
+    EXPECT_EQ(v.shownFrame(), 1);
+    EXPECT_EQ(v.clock->due(), start + 400);  // 50 ms after it, not 200
+    v.clock->fire(300);  // later than the next frame's own time: shown at once
+    EXPECT_EQ(v.clock->due(), start + 600);
+    EXPECT_LT(v.clock->due(), v.clock->now);
+    v.clock->fire();
+    EXPECT_EQ(v.shownFrame(), 3);
+}
+
+TEST(Playback, NewSpeedAppliesFromTheNextFrame)
+{
+    Ready v;
+    const std::int64_t start = v.clock->now;
+    v.start();
+    v.play(3);  // frame 3 shown at 600, frame 4 due at 800
+    v.form().HScroll1()->setValue(100);
+    EXPECT_EQ(v.clock->due(), start + 800);
+    v.clock->fire();
+    EXPECT_EQ(v.clock->due(), start + 900);
+}
+
+TEST(Playback, RunsAcrossTheWrapOfA32BitMillisecondCount)
+{
+    Ready v;
+    v.clock->now = std::int64_t{2147483647} - 300;
+    v.start();
+    v.play(4);
+    EXPECT_EQ(v.clock->due(), std::int64_t{2147483647} + 700);
+    EXPECT_EQ(v.shownFrame(), 4);
+}
+
+TEST(Playback, PauseStepAndStartAgain)
+{
+    Ready v;
+    v.start();
+    v.play(5);
+    EXPECT_EQ(v.shownFrame(), 5);
+    v.click(v.form().Cmd_stop());
+    EXPECT_FALSE(v.clock->pending());
+    EXPECT_FALSE(v.form().isPlaying());
+    EXPECT_EQ(v.shownFrame(), 5);
+    v.click(v.form().Cmd_step());
+    EXPECT_EQ(v.shownFrame(), 6);
+    v.start();
+    EXPECT_EQ(v.shownFrame(), 0);
+}
+
+TEST(Playback, SingleStepsWrapFromTheLastFrameToTheFirst)
+{
+    Ready v;
+    // After a capture FrameNo is 12, so the first step shows frame 0.
+    for (int k = 0; k < 14; ++k) {
+        v.click(v.form().Cmd_step());
+        EXPECT_EQ(v.shownFrame(), k % 12);
+    }
+}
+
+TEST(Playback, StepWhilePlayingStopsAndShowsTheNextFrames)
+{
+    Ready v;
+    v.start();
+    v.play(2);  // frame 2 on the screen, waiting for frame 3
+    v.click(v.form().Cmd_step());
+    EXPECT_FALSE(v.form().isPlaying());
+    EXPECT_FALSE(v.clock->pending());
+    EXPECT_EQ(v.shownFrame(), 3);
+    v.click(v.form().Cmd_step());
+    EXPECT_EQ(v.shownFrame(), 4);
+}
+
+struct States {
+    bool picture, anime, stop, step, param;
+    bool operator==(const States&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const States& s)
+{
+    return out << "picture " << s.picture << " anime " << s.anime << " stop " << s.stop << " step " << s.step
+               << " param " << s.param;
+}
+
+States statesOf(Form1& f)
+{
+    return {f.Cmd_Picture()->isEnabled(), f.Cmd_Anime()->isEnabled(), f.Cmd_stop()->isEnabled(),
+        f.Cmd_step()->isEnabled(), f.HScroll2()->isEnabled()};
+}
+
+TEST(Playback, ButtonStatesOfEachMoment)
+{
+    Ready v;
+    EXPECT_EQ(statesOf(v.form()), (States{true, true, true, true, true}));  // ready
+    v.start();
+    v.play(2);
+    EXPECT_EQ(statesOf(v.form()), (States{false, false, true, true, false}));  // playing
+    v.click(v.form().Cmd_stop());
+    EXPECT_EQ(statesOf(v.form()), (States{true, true, true, true, true}));  // paused
+    v.start();
+    v.click(v.form().Cmd_step());
+    // Stepped out of playback: the parameter stays locked.
+    EXPECT_EQ(statesOf(v.form()), (States{true, true, true, true, false}));
+}
+
+TEST(Playback, EndDuringPlaybackLeavesNothingDrawing)
+{
+    Ready v;
+    int menus = 0;
+    int heldWhenMenuShown = -1;
+    QObject::connect(&v.form(), &Form1::menuRequested, [&] {
+        ++menus;
+        heldWhenMenuShown = v.form().frameStore().heldCount();
+    });
+    v.start();
+    v.play(3);
+    v.click(v.form().Cmd_End());
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(heldWhenMenuShown, 0);
+    EXPECT_EQ(Shared().StopFlag, 1);
+    EXPECT_FALSE(v.clock->pending());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.viewer.isNull(); }));
+    EXPECT_FALSE(v.clock->pending());
+}
+
+TEST(Playback, ClosingTheWindowDuringPlaybackStopsIt)
+{
+    Ready v;
+    QSignalSpy menu(&v.form(), &Form1::menuRequested);
+    v.start();
+    v.play(1);
+    v.form().close();
+    EXPECT_EQ(v.form().frameStore().heldCount(), 0);
+    EXPECT_FALSE(v.clock->pending());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.viewer.isNull(); }));
+    EXPECT_EQ(menu.count(), 0);
+}
+
+TEST(Playback, RepaintShowsTheFrameShownLast)
+{
+    Ready v;
+    v.form().show();
+    for (int k = 0; k < 8; ++k)
+        v.click(v.form().Cmd_step());
+    const QImage onScreen = v.form().Picture1()->grab().toImage();
+    const QPoint inside = v.form().Picture1()->contentsRect().topLeft() + QPoint(3, 3);
+    EXPECT_EQ(test::FrameOfColour(onScreen.pixel(inside)), 7);
+}
+
+TEST(SteadyPlaybackClock, WakesNotBeforeTheDueTime)
+{
+    SteadyPlaybackClock clock;
+    const std::int64_t due = clock.nowMs() + 15;
+    std::int64_t wokeAt = -1;
+    clock.wakeAt(due, [&] { wokeAt = clock.nowMs(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wokeAt >= 0; }, 2000));
+    EXPECT_GE(wokeAt, due);
+
+    bool ran = false;
+    clock.wakeAt(clock.nowMs() + 5, [&] { ran = true; });
+    clock.cancel();
+    QTest::qWait(30);
+    EXPECT_FALSE(ran);
+}
+
+}  // namespace
+}  // namespace kelvora

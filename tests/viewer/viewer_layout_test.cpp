@@ -1,0 +1,148 @@
+#include "viewer/viewer_layout.h"
+
+#include "app/shared_state.h"
+#include "canvas/numeric.h"
+#include "viewer/form1.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kelvora {
+namespace {
+
+TEST(ViewerLayout, PictureBoxOfTheExampleDrawingArea)
+{
+    const PictureLayout layout = LayoutPicture(1272, 762);
+    EXPECT_DOUBLE_EQ(layout.width, 954);
+    EXPECT_NEAR(layout.height, 609.6, 1e-9);
+    EXPECT_DOUBLE_EQ(layout.left, 224);
+    EXPECT_NEAR(layout.top, 76.2, 1e-9);
+    EXPECT_NEAR(layout.titleLeft, 509, 1e-9);
+    EXPECT_EQ(PictureRect(layout), QRect(224, 76, 954, 610));
+}
+
+TEST(ViewerLayout, TwipsBecomeWholePixels)
+{
+    EXPECT_EQ(TwipsToPixels({480, 840, 1455, 495}), QRect(32, 56, 97, 33));
+    EXPECT_EQ(TwipsToPixels({480, 3240, 1455, 492}), QRect(32, 216, 97, 33));  // 32.8 rounds up
+}
+
+std::unique_ptr<Form1> openViewer(int scene)
+{
+    Shared() = SharedState();
+    Shared().SceneIndex = static_cast<std::int16_t>(scene);
+    return std::make_unique<Form1>();
+}
+
+TEST(ViewerWindow, CoversTheScreenWithThePictureBoxInProportion)
+{
+    auto form = openViewer(0);
+    const QRect screen = form->screen()->geometry();
+    EXPECT_EQ(form->geometry(), screen);
+    const PictureLayout layout = LayoutPicture(screen.width(), screen.height());
+    EXPECT_EQ(form->Picture1()->geometry(), PictureRect(layout));
+    EXPECT_EQ(form->Label5()->pos(), QPoint(ToInt32(layout.titleLeft), 16));
+    EXPECT_EQ(form->Label5()->size(), QSize(337, 33));
+    // The surface fills the drawing area inside the border.
+    EXPECT_EQ(form->Picture1()->surface().image().size(), form->Picture1()->contentsRect().size());
+}
+
+TEST(ViewerWindow, ControlsAsDesigned)
+{
+    auto form = openViewer(0);
+    EXPECT_EQ(form->windowTitle(), "Kelvora");
+    EXPECT_TRUE(form->testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_EQ(form->palette().color(QPalette::Window), QColor(192, 192, 192));
+    EXPECT_FALSE(form->windowIcon().isNull());
+
+    struct Expected {
+        QWidget* widget;
+        QString text;
+        QRect place;
+    };
+    const Expected controls[] = {
+        {form->Cmd_Picture(), "描画", {32, 56, 97, 33}},
+        {form->Cmd_Anime(), "アニメ開始", {32, 104, 97, 33}},
+        {form->Cmd_stop(), "一時停止", {32, 136, 97, 33}},
+        {form->Cmd_step(), "コマ送り", {32, 168, 97, 33}},
+        {form->Cmd_End(), "終了", {32, 216, 97, 33}},
+        {form->Label1(), "アニメ速度", {48, 272, 57, 17}},
+        {form->HScroll1(), "", {40, 296, 73, 33}},
+        {form->Label2(), "速", {16, 304, 41, 25}},
+        {form->Label3(), "遅", {128, 304, 33, 25}},
+        {form->Label4(), QString::fromUtf8("       　 節の数"), {8, 368, 153, 17}},
+        {form->HScroll2(), "", {40, 384, 57, 33}},
+        {form->Text1(), "1", {48, 424, 41, 25}},
+        {form->Option1(), "１２画面", {192, 24, 81, 25}},
+        {form->Option2(), "２４画面", {280, 24, 89, 25}},
+    };
+    for (const Expected& c : controls) {
+        QString text;
+        if (auto* b = qobject_cast<QAbstractButton*>(c.widget))
+            text = b->text();
+        else if (auto* l = qobject_cast<QLabel*>(c.widget))
+            text = l->text();
+        else if (auto* e = qobject_cast<QLineEdit*>(c.widget))
+            text = e->text();
+        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(c.widget->geometry(), c.place) << text.toStdString();
+    }
+    EXPECT_EQ(form->Label5()->text(), "Label5");
+    EXPECT_EQ(form->Label5()->font().pointSize(), 18);
+    EXPECT_EQ(form->Label5()->font().families().value(0), "IPAPGothic");
+    EXPECT_EQ(form->Text1()->font().pointSize(), 12);
+    EXPECT_TRUE(form->Text1()->isReadOnly());
+    EXPECT_EQ(form->Picture1()->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(form->Picture1()->frameShadow(), QFrame::Sunken);
+
+    const QScrollBar* speed = form->HScroll1();
+    EXPECT_EQ(speed->minimum(), 1);
+    EXPECT_EQ(speed->maximum(), 1000);
+    EXPECT_EQ(speed->singleStep(), 10);
+    EXPECT_EQ(speed->pageStep(), 50);
+    EXPECT_EQ(speed->value(), 200);
+    EXPECT_FALSE(speed->hasTracking());
+    EXPECT_FALSE(form->HScroll2()->hasTracking());
+}
+
+TEST(ViewerWindow, TabOrderAsDesigned)
+{
+    auto form = openViewer(0);
+    const std::vector<QWidget*> expected = {form->HScroll1(), form->Picture1(), form->Cmd_Picture(), form->Cmd_stop(),
+        form->Cmd_step(), form->Cmd_End(), form->HScroll2(), form->Text1(), form->Option1(), form->Option2(),
+        form->Cmd_Anime()};
+    std::vector<QWidget*> chain;
+    QWidget* w = form->HScroll1();
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain.push_back(w);
+        w = w->nextInFocusChain();
+    } while (w != form->HScroll1() && chain.size() < 40);
+    EXPECT_EQ(chain, expected);
+}
+
+TEST(ViewerWindow, LoadedState)
+{
+    auto form = openViewer(0);
+    EXPECT_TRUE(form->Cmd_Picture()->isEnabled());
+    EXPECT_FALSE(form->Cmd_Anime()->isEnabled());
+    EXPECT_FALSE(form->Cmd_stop()->isEnabled());
+    EXPECT_FALSE(form->Cmd_step()->isEnabled());
+    EXPECT_TRUE(form->Cmd_End()->isEnabled());
+    EXPECT_TRUE(form->Option1()->isEnabled());
+    EXPECT_TRUE(form->Option2()->isEnabled());
+    EXPECT_TRUE(form->Option1()->isChecked());
+    EXPECT_EQ(Shared().SceneParam, 1);
+    EXPECT_EQ(form->frameStore().heldCount(), 0);
+}
+
+}  // namespace
+}  // namespace kelvora
