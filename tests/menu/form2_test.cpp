@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -161,6 +162,29 @@ TEST_F(MenuTest, ArrowKeysWalkTheLayoutAndEnterOpens)
     QTest::keyClick(menu->Command1(13), Qt::Key_Return);
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(Shared().SceneIndex, 13);
+}
+
+TEST_F(MenuTest, ClosingTheViewerWhilePlayingEndsTheProgram)
+{
+    auto* menu = new Form2();
+    menu->show();
+    Form1* viewer = openScene(menu, 1);
+    ASSERT_NE(viewer, nullptr);
+    QTest::qWait(20);  // the menu is gone: the viewer is the last window
+    QPointer<Form1> alive(viewer);
+    QTest::mouseClick(viewer->Cmd_Picture(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !viewer->isCapturing(); }));
+    QTest::mouseClick(viewer->Cmd_Anime(), Qt::LeftButton);
+    ASSERT_TRUE(viewer->isPlaying());
+    // Inside the program's event loop, close the viewer through its frame;
+    // the loop must end by itself (the safety timer would end it with 99).
+    QTimer::singleShot(0, viewer, [viewer] { viewer->close(); });
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    safety.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(waitFor([&] { return alive.isNull(); }));
 }
 
 // The whole cycle through the real windows for every scene: menu, scene
