@@ -70,6 +70,13 @@ void Canvas::PSet(float x, float y, Color color)
 
 void Canvas::Print(const QString& text) { backend_.print(state_, text); }
 
+void Canvas::PrintAt(float x, float y, const QString& text)
+{
+    SetCurrentX(x);
+    SetCurrentY(y);
+    Print(text);
+}
+
 void Canvas::SetDrawWidth(std::int16_t width)
 {
     // A pen is at least one pixel wide.

@@ -39,6 +39,8 @@ public:
     void PSet(float x, float y, Color color);
     // Print text at the current point (top-left of the first character cell).
     void Print(const QString& text);
+    // CurrentX = x, CurrentY = y, then Print text.
+    void PrintAt(float x, float y, const QString& text);
 
     void SetCurrentX(float x) { state_.currentX = x; }
     void SetCurrentY(float y) { state_.currentY = y; }

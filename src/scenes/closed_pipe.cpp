@@ -37,12 +37,8 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.SetFillStyle(0);
     c.SetFillColor(QBColor(10));
     c.SetFontSize(15);
-    c.SetCurrentX(270);
-    c.SetCurrentY(265);
-    c.Print(QStringLiteral("変位"));
-    c.SetCurrentX(255);
-    c.SetCurrentY(135);
-    c.Print(QStringLiteral("密度（圧力）"));
+    c.PrintAt(270, 265, QStringLiteral("変位"));
+    c.PrintAt(255, 135, QStringLiteral("密度（圧力）"));
 
     for (std::int16_t q = 0; q <= 480; q = Add16(q, 20)) {
         // The quotient of two singles is a single.

@@ -68,20 +68,14 @@ float xAt(float s) { return ToInt16(s + 40.0); }
 void printTitle(Canvas& c, const Panel& panel)
 {
     c.SetFontSize(14);
-    c.SetCurrentX(210);
-    c.SetCurrentY(panel.titleY);
-    c.Print(QString::fromUtf8(panel.title));
+    c.PrintAt(210, panel.titleY, QString::fromUtf8(panel.title));
 }
 
 void printSourceLabels(Canvas& c, const Panel& panel)
 {
     c.SetFontSize(11);
-    c.SetCurrentX(0);
-    c.SetCurrentY(panel.labelY);
-    c.Print(QStringLiteral("波源Ａ"));
-    c.SetCurrentX(600);
-    c.SetCurrentY(panel.labelY);
-    c.Print(QStringLiteral("波源Ｂ"));
+    c.PrintAt(0, panel.labelY, QStringLiteral("波源Ａ"));
+    c.PrintAt(600, panel.labelY, QStringLiteral("波源Ｂ"));
 }
 
 void drawAxis(Canvas& c, const Panel& panel)
@@ -120,9 +114,7 @@ void drawGridAndWaves(Canvas& c, const Panel& panel, double t, float d)
     c.Circle(xAt(d), heightOnAxis(panel.base, waves.fromA(d) + waves.fromB(d)), 5);
     c.SetDrawStyle(0);
     c.Line(d + 40, panel.gridTop, d + 40, panel.gridBottom, QBColor(12));
-    c.SetCurrentX(d + 35);
-    c.SetCurrentY(panel.markY);
-    c.Print(QStringLiteral("Ｐ"));
+    c.PrintAt(d + 35, panel.markY, QStringLiteral("Ｐ"));
 }
 
 }  // namespace

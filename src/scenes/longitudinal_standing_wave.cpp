@@ -40,15 +40,9 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Line(20, 120, 660, 120);
     c.Line(20, 200, 660, 200);
     c.SetFontSize(13);
-    c.SetCurrentX(270);
-    c.SetCurrentY(230);
-    c.Print(QStringLiteral("右へ進む進行波"));
-    c.SetCurrentX(270);
-    c.SetCurrentY(150);
-    c.Print(QStringLiteral("左へ進む進行波"));
-    c.SetCurrentX(270);
-    c.SetCurrentY(80);
-    c.Print(QStringLiteral("     合成波"));
+    c.PrintAt(270, 230, QStringLiteral("右へ進む進行波"));
+    c.PrintAt(270, 150, QStringLiteral("左へ進む進行波"));
+    c.PrintAt(270, 80, QStringLiteral("     合成波"));
     c.SetFillStyle(0);
     c.SetFillColor(QBColor(10));
 

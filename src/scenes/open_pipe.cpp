@@ -43,12 +43,8 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Line(80, 20, 560, 20);
     c.Line(80, 120, 560, 120);
     c.SetFontSize(15);
-    c.SetCurrentX(285);
-    c.SetCurrentY(265);
-    c.Print(QStringLiteral("変位"));
-    c.SetCurrentX(270);
-    c.SetCurrentY(135);
-    c.Print(QStringLiteral("密度（圧力）"));
+    c.PrintAt(285, 265, QStringLiteral("変位"));
+    c.PrintAt(270, 135, QStringLiteral("密度（圧力）"));
     c.SetDrawWidth(1);
     c.SetFillStyle(0);
     c.SetFillColor(QBColor(10));

@@ -17,18 +17,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     const double frames = lastFrame + 1;
     const double k = AspectFactorPixels(context);
 
-    c.SetDrawWidth(2);
-    c.Scale(0, 240, 640, 0);
-    c.Cls();
-    // FillStyle is 1 here (initially, and as every frame leaves it), so the
-    // path of the circular motion is not filled.
-    c.Circle(160, 120, 120, QBColor(0));
-    c.SetFillStyle(0);
-    c.SetFillColor(QBColor(12));
-    c.SetDrawWidth(1);
-    c.Line(40, 120, 625, 120);
-    c.SetDrawWidth(1);
-    c.Line(320, 200, 320, 40);
+    shm_vector::DrawStaticLayout(c, 625);
 
     const double theta = frameNo * static_cast<double>(kTwoPi) / frames;
     const std::int32_t x = ToInt32(std::cos(theta) * 120);

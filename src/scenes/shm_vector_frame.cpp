@@ -7,7 +7,7 @@
 
 namespace kelvora::shm_vector {
 
-CirclingBody DrawLayout(Canvas& c, double k, std::int16_t frameNo, std::int16_t lastFrame)
+void DrawStaticLayout(Canvas& c, float centreLineEnd)
 {
     c.SetDrawWidth(2);
     c.Scale(0, 240, 640, 0);
@@ -17,12 +17,16 @@ CirclingBody DrawLayout(Canvas& c, double k, std::int16_t frameNo, std::int16_t 
     c.Circle(160, 120, 120, QBColor(0));
     c.SetFillStyle(0);
     c.SetFillColor(QBColor(12));
-    // The centre line ends where the graph's curve ends.
     c.SetDrawWidth(1);
-    c.Line(40, 120, 605, 120);
+    c.Line(40, 120, centreLineEnd, 120);
     c.SetDrawWidth(1);
     c.Line(320, 200, 320, 40);
+}
 
+CirclingBody DrawLayout(Canvas& c, double k, std::int16_t frameNo, std::int16_t lastFrame)
+{
+    // The centre line ends where the graph's curve ends.
+    DrawStaticLayout(c, 605);
     const float theta = Sng(frameNo * static_cast<double>(kTwoPi) / (lastFrame + 1));
     const std::int32_t x = ToInt32(std::cos(theta) * 120);
     const std::int32_t y = ToInt32(k * (std::sin(theta) * 120));
@@ -66,15 +70,9 @@ void DrawVerticalArrowhead(Canvas& c, double k, double tipY, double value)
 void PrintCaptions(Canvas& c, const QString& graphTitle)
 {
     c.SetFontSize(14);
-    c.SetCurrentX(110);
-    c.SetCurrentY(20);
-    c.Print(QStringLiteral("等速円運動"));
-    c.SetCurrentX(290);
-    c.SetCurrentY(20);
-    c.Print(QStringLiteral("単振動"));
-    c.SetCurrentX(450);
-    c.SetCurrentY(20);
-    c.Print(graphTitle);
+    c.PrintAt(110, 20, QStringLiteral("等速円運動"));
+    c.PrintAt(290, 20, QStringLiteral("単振動"));
+    c.PrintAt(450, 20, graphTitle);
 }
 
 void DrawProjectionLines(Canvas& c, const CirclingBody& body, double tipX, double tipY)

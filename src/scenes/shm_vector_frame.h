@@ -34,6 +34,11 @@ inline double ArrowHalfAngle() { return static_cast<double>(kPi) / 6; }
 // for the acceleration. Positive is upward.
 using Quantity = double (*)(double theta);
 
+// Scale, Cls, the unfilled path of the circular motion, the fill set-up
+// (solid, light red), the centre line from x = 40 to centreLineEnd and the
+// axis x = 320: the layout every frame of scenes 0, 12 and 13 starts with.
+void DrawStaticLayout(Canvas& canvas, float centreLineEnd);
+
 // Scale, Cls, the path of the circular motion, the fill set-up, the centre
 // line (40..605) and the axis; then the phase and the circling body's
 // position, which it returns. k is the aspect factor.
