@@ -162,12 +162,14 @@ TEST(RenderOptions, ExactlyOneOutputAndOptionsThatBelongToIt)
     EXPECT_ERROR((Args{"--scene", "0", "--png", "a", "--trace"}), "--png and --trace cannot be used together");
     EXPECT_ERROR((Args{"--scene", "0", "--png", "a", "--gif", "b"}), "--png and --gif cannot be used together");
     EXPECT_ERROR((Args{"--scene", "0", "--gif", "b", "--trace"}), "--gif and --trace cannot be used together");
-    EXPECT_ERROR((Args{"--scene", "0", "--all", "--png", "a"}), "--all works only with --trace");
-    EXPECT_ERROR((Args{"--scene", "0", "--all", "--gif", "a"}), "--all works only with --trace");
+    EXPECT_ERROR((Args{"--scene", "0", "--all", "--png", "a"}), "--all works only with --trace or --gif");
     EXPECT_ERROR((Args{"--scene", "0", "--frame", "1", "--all", "--trace"}), "--frame and --all");
     EXPECT_ERROR((Args{"--scene", "0", "--delay", "100", "--png", "a"}), "--delay works only with --gif");
     EXPECT_ERROR((Args{"--scene", "0", "--delay", "100", "--trace"}), "--delay works only with --gif");
-    EXPECT_ERROR((Args{"--scene", "0", "--frame", "1", "--gif", "a"}), "--frame does not apply to --gif");
+    EXPECT_ERROR((Args{"--scene", "0", "--frame", "12", "--gif", "a"}), "--frame");
+    // A GIF has every frame; --frame K and --all are accepted and change nothing.
+    EXPECT_EQ(parsedOk({"--scene", "0", "--frame", "11", "--gif", "a"}).mode, OutputMode::Gif);
+    EXPECT_EQ(parsedOk({"--scene", "0", "--all", "--gif", "a"}).mode, OutputMode::Gif);
     EXPECT_ERROR((Args{"--scene", "0", "--gif", "a", "--delay", "-1"}), "--delay: -1 is outside 0..655350");
     EXPECT_ERROR((Args{"--scene", "0", "--gif", "a", "--delay", "655351"}), "outside 0..655350");
     EXPECT_ERROR((Args{"--scene", "0", "--png", ""}), "--png: empty file name");

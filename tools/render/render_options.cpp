@@ -182,12 +182,12 @@ std::string checkOutputMode(const GivenOptions& given)
         return modes[0] + " and " + modes[1] + " cannot be used together";
     if (given.frame && given.all)
         return "--frame and --all cannot be used together";
-    if (given.all && !given.trace)
-        return "--all works only with --trace";
+    // A GIF holds every frame anyway, so --all and --frame K are accepted
+    // with it (K is still checked against the loop) and change nothing.
+    if (given.all && given.png)
+        return "--all works only with --trace or --gif";
     if (given.delay && !given.gif)
         return "--delay works only with --gif";
-    if (given.frame && given.gif)
-        return "--frame does not apply to --gif, which writes every frame";
     return {};
 }
 
@@ -265,7 +265,7 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --scene N       scene 0..15
   --frames 12|24  frames in one period (default 12)
   --frame K       the frame to write or trace, 0..frames-1 (default 0)
-  --all           with --trace: trace every frame
+  --all           with --trace: trace every frame (a GIF always has every frame)
   --param V       scene parameter; default and range as in the viewer:
                   scenes 10, 11: 1 (1..5); 14: 20 (1..40); 15: 8 (0..16)
   --size WxH      drawing area in pixels (default 960x600, at most 16384 a side)
