@@ -21,6 +21,7 @@ struct GivenOptions {
     std::optional<PixelSize> screen;
     std::optional<std::string> png;
     std::optional<std::string> gif;
+    std::optional<std::string> sheet;
     bool trace = false;
     bool all = false;
 };
@@ -28,7 +29,7 @@ struct GivenOptions {
 const std::set<std::string>& optionsWithValue()
 {
     static const std::set<std::string> names = {
-        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay"};
+        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet"};
     return names;
 }
 
@@ -128,7 +129,7 @@ bool takeValue(GivenOptions& given, const std::string& option, const std::string
         error = option + ": empty file name";
         return false;
     }
-    (option == "--png" ? given.png : given.gif) = value;
+    (option == "--png" ? given.png : option == "--gif" ? given.gif : given.sheet) = value;
     return true;
 }
 
@@ -176,6 +177,8 @@ std::string checkOutputMode(const GivenOptions& given)
         modes.push_back("--gif");
     if (given.trace)
         modes.push_back("--trace");
+    if (given.sheet)
+        modes.push_back("--sheet");
     if (modes.empty())
         return "one of --png FILE, --gif FILE or --trace is required";
     if (modes.size() > 1)
@@ -188,6 +191,8 @@ std::string checkOutputMode(const GivenOptions& given)
         return "--delay works only with --gif";
     if (given.frame && given.gif)
         return "--frame does not apply to --gif, which writes every frame";
+    if (given.frame && given.sheet)
+        return "--frame does not apply to --sheet, which shows every frame";
     return {};
 }
 
@@ -214,8 +219,11 @@ std::string resolve(const GivenOptions& given, const Catalogue& catalogue, Rende
     options.size = given.size.value_or(options.size);
     options.screen = given.screen.value_or(options.screen);
     options.delayMs = given.delay.value_or(options.delayMs);
-    options.mode = given.png ? OutputMode::Png : given.gif ? OutputMode::Gif : OutputMode::Trace;
-    options.output = given.png ? *given.png : given.gif.value_or(std::string());
+    options.mode = given.png ? OutputMode::Png
+        : given.gif          ? OutputMode::Gif
+        : given.sheet        ? OutputMode::Sheet
+                             : OutputMode::Trace;
+    options.output = given.png ? *given.png : given.gif ? *given.gif : given.sheet.value_or(std::string());
 
     options.frame = given.frame.value_or(0);
     if (options.frame < 0 || options.frame >= options.frames)
@@ -258,6 +266,7 @@ std::string RenderUsage()
 {
     return R"(Usage: kelvora-render --scene N [--frames 12|24] [--frame K | --all] [--param V]
                      [--size WxH] [--screen WxH] (--png FILE | --gif FILE [--delay MS] | --trace)
+       kelvora-render --scene N [--frames 12|24] [--param V] [--size WxH] [--screen WxH] --sheet FILE
 
 Draws frames of a Kelvora scene without a window, the way the viewer captures them:
 frames 0 to K in order on one surface, so each frame starts from the state the last one left.
@@ -274,6 +283,8 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --gif FILE      write every frame as a looping animated GIF
   --delay MS      with --gif: milliseconds per frame (default 200; GIF keeps hundredths,
                   at least 2)
+  --sheet FILE    write a worksheet: every frame on one A4 landscape PDF page, each
+                  labelled with its number and time ("t = 3/12 T"), the title at the top
   --trace         print the drawing operations of frame K (or every frame) on stdout, one
                   per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
   --help          show this text

@@ -11,7 +11,7 @@
 
 namespace kelvora::render {
 
-enum class OutputMode { Png, Gif, Trace };
+enum class OutputMode { Png, Gif, Trace, Sheet };
 
 struct PixelSize {
     int width = 0;
@@ -27,7 +27,7 @@ struct RenderOptions {
     PixelSize size{960, 600};    // drawing area
     PixelSize screen{1280, 800}; // screen that AspectFactor is computed from
     OutputMode mode = OutputMode::Png;
-    std::string output;          // the PNG or GIF file
+    std::string output;          // the PNG, GIF or worksheet PDF file
     int delayMs = 200;           // --gif: per frame
 };
 
