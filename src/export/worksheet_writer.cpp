@@ -64,10 +64,13 @@ void drawSheet(QPainter& painter, const QRectF& page, const QString& title, cons
     // The largest picture that leaves room for the label in every cell.
     const QSizeF shown = frameSize * gridScale(count, columns, frameSize, grid.size(), labelHeight, gap);
 
+    // Rows as close as their labels allow, the block centred on the page.
+    const double rowPitch = std::min(cellHeight + gap, shown.height() + labelHeight + gap);
+    const double top = grid.top() + (grid.height() - (rows * rowPitch - gap)) / 2;
     painter.setFont(labelFont);
     for (int k = 0; k < count; ++k) {
         const double x = grid.left() + (k % columns) * (cellWidth + gap) + (cellWidth - shown.width()) / 2;
-        const double y = grid.top() + (k / columns) * (cellHeight + gap);
+        const double y = top + (k / columns) * rowPitch;
         const QRectF target(QPointF(x, y), shown);
         painter.drawImage(target, frames[static_cast<std::size_t>(k)]);
         painter.setPen(QPen(Qt::black, 0));
@@ -141,6 +144,8 @@ ExportResult WriteWorksheet(const QString& path, const QString& title, const std
                 result.error = cannotWrite + "the PDF could not be started";
                 return result;
             }
+            // Line drawings: no JPEG blur around the lines.
+            painter.setRenderHint(QPainter::LosslessImageRendering);
             drawSheet(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), title, frames);
             if (!painter.end()) {
                 result.error = cannotWrite + "the PDF could not be finished";
