@@ -114,5 +114,43 @@ TEST(RenderSheet, WritesTheSceneAsOnePage)
     EXPECT_GT(info.widthPt, info.heightPt);
 }
 
+TEST(RenderScale, DrawsMorePixelsWithThePictureUnchanged)
+{
+    using namespace render;
+    ParsedCommandLine parsed = ParseRenderArguments({"--scene", "0", "--scale", "1.5", "--png", "a.png"});
+    ASSERT_EQ(parsed.action, ParsedCommandLine::Action::Render) << parsed.error;
+    EXPECT_DOUBLE_EQ(parsed.options.scale, 1.5);
+    EXPECT_DOUBLE_EQ(ParseRenderArguments({"--scene", "0", "--png", "a.png"}).options.scale, 1.0);
+    for (const char* bad : {"0.5", "5", "x", "", "2x"})
+        EXPECT_EQ(ParseRenderArguments({"--scene", "0", "--scale", bad, "--png", "a.png"}).error,
+            std::string("--scale: '") + bad + "' is not a number from 1 to 4");
+    EXPECT_EQ(ParseRenderArguments({"--scene", "0", "--scale", "2", "--trace"}).error,
+        "--scale does not apply to --trace");
+
+    QTemporaryDir dir;
+    RenderOptions options;
+    options.scene = 4;
+    options.size = {240, 150};
+    options.frame = 3;
+    std::ostringstream unused;
+    QImage pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        options.scale = 1.0 + i;
+        options.output = dir.filePath(QStringLiteral("f%1.png").arg(i)).toStdString();
+        ASSERT_EQ(RunRenderJob(options, unused).status, kExitDone);
+        pictures[i].load(QString::fromStdString(options.output));
+    }
+    EXPECT_EQ(pictures[0].size(), QSize(240, 150));
+    EXPECT_EQ(pictures[1].size(), QSize(480, 300));
+    EXPECT_EQ(FrameMemoryBytes(options), 480u * 300u * 4u);
+    // The same picture, sharper: halved again, most pixels agree.
+    const QImage halved = pictures[1].scaled(240, 150, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    int same = 0;
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 240; ++x)
+            same += halved.pixel(x, y) == pictures[0].pixel(x, y);
+    EXPECT_GT(same, 240 * 150 * 9 / 10);
+}
+
 }  // namespace
 }  // namespace kelvora

@@ -12,6 +12,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 #include <cstdio>
 #include <new>
 #include <unistd.h>
@@ -97,7 +99,7 @@ std::string checkMemory(const RenderOptions& options)
 
 JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    RasterSurface surface(options.size.width, options.size.height);
+    RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
     drawAsCapture(options, drawFrame, canvas, options.frame, [] {});
     const ExportResult written = WritePng(QFile::decodeName(options.output.c_str()), surface.image());
@@ -108,7 +110,7 @@ JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 
 JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    RasterSurface surface(options.size.width, options.size.height);
+    RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
     std::vector<QImage> frames;
     frames.reserve(static_cast<std::size_t>(options.frames));
@@ -124,7 +126,7 @@ JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 
 JobResult writeSheet(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    RasterSurface surface(options.size.width, options.size.height);
+    RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
     std::vector<QImage> frames;
     frames.reserve(static_cast<std::size_t>(options.frames));
@@ -174,8 +176,8 @@ std::uint64_t FrameMemoryBytes(const RenderOptions& options)
 {
     if (options.mode == OutputMode::Trace)
         return 0;
-    const std::uint64_t frameBytes = static_cast<std::uint64_t>(options.size.width)
-        * static_cast<std::uint64_t>(options.size.height) * 4;
+    const auto devicePixels = [&](int side) { return static_cast<std::uint64_t>(std::lround(side * options.scale)); };
+    const std::uint64_t frameBytes = devicePixels(options.size.width) * devicePixels(options.size.height) * 4;
     // The surface, plus a copy of every frame for a GIF or a worksheet.
     const bool everyFrame = options.mode == OutputMode::Gif || options.mode == OutputMode::Sheet;
     const std::uint64_t copies = everyFrame ? static_cast<std::uint64_t>(options.frames) : 0;

@@ -22,6 +22,7 @@ struct GivenOptions {
     std::optional<std::string> png;
     std::optional<std::string> gif;
     std::optional<std::string> sheet;
+    std::optional<double> scale;
     bool trace = false;
     bool all = false;
 };
@@ -29,7 +30,7 @@ struct GivenOptions {
 const std::set<std::string>& optionsWithValue()
 {
     static const std::set<std::string> names = {
-        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet"};
+        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet", "--scale"};
     return names;
 }
 
@@ -102,6 +103,19 @@ std::optional<PixelSize> pixelSize(const std::string& option, const std::string&
     return size;
 }
 
+// A ratio from 1 to 4, such as 2 or 1.5.
+std::optional<double> scaleRatio(const std::string& option, const std::string& text, std::string& error)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, status] = std::from_chars(text.data(), end, value);
+    if (text.empty() || status != std::errc() || stop != end || !(value >= 1.0 && value <= kMaxScale)) {
+        error = option + ": " + quoted(text) + " is not a number from 1 to 4";
+        return std::nullopt;
+    }
+    return value;
+}
+
 // Stores the value of one option; false with error set when it is bad.
 bool takeValue(GivenOptions& given, const std::string& option, const std::string& value, std::string& error)
 {
@@ -125,6 +139,8 @@ bool takeValue(GivenOptions& given, const std::string& option, const std::string
         return bool(given.size = pixelSize(option, value, error));
     if (option == "--screen")
         return bool(given.screen = pixelSize(option, value, error));
+    if (option == "--scale")
+        return bool(given.scale = scaleRatio(option, value, error));
     if (value.empty()) {
         error = option + ": empty file name";
         return false;
@@ -191,6 +207,8 @@ std::string checkOutputMode(const GivenOptions& given)
         return "--delay works only with --gif";
     if (given.frame && given.gif)
         return "--frame does not apply to --gif, which writes every frame";
+    if (given.scale && given.trace)
+        return "--scale does not apply to --trace";
     if (given.frame && given.sheet)
         return "--frame does not apply to --sheet, which shows every frame";
     return {};
@@ -219,6 +237,7 @@ std::string resolve(const GivenOptions& given, const Catalogue& catalogue, Rende
     options.size = given.size.value_or(options.size);
     options.screen = given.screen.value_or(options.screen);
     options.delayMs = given.delay.value_or(options.delayMs);
+    options.scale = given.scale.value_or(options.scale);
     options.mode = given.png ? OutputMode::Png
         : given.gif          ? OutputMode::Gif
         : given.sheet        ? OutputMode::Sheet
@@ -267,6 +286,7 @@ std::string RenderUsage()
     return R"(Usage: kelvora-render --scene N [--frames 12|24] [--frame K | --all] [--param V]
                      [--size WxH] [--screen WxH] (--png FILE | --gif FILE [--delay MS] | --trace)
        kelvora-render --scene N [--frames 12|24] [--param V] [--size WxH] [--screen WxH] --sheet FILE
+       (with --png, --gif or --sheet: [--scale R])
 
 Draws frames of a Kelvora scene without a window, the way the viewer captures them:
 frames 0 to K in order on one surface, so each frame starts from the state the last one left.
@@ -279,6 +299,8 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
                   scenes 10, 11: 1 (1..5); 14: 20 (1..40); 15: 8 (0..16)
   --size WxH      drawing area in pixels (default 960x600, at most 16384 a side)
   --screen WxH    screen size the scenes take their aspect factor from (default 1280x800)
+  --scale R       draw R times as many pixels each way (1 to 4, default 1), with pens and
+                  text scaled to match, as on a high-density screen; not with --trace
   --png FILE      write frame K as a PNG picture
   --gif FILE      write every frame as a looping animated GIF
   --delay MS      with --gif: milliseconds per frame (default 200; GIF keeps hundredths,

@@ -29,6 +29,7 @@ struct RenderOptions {
     OutputMode mode = OutputMode::Png;
     std::string output;          // the PNG, GIF or worksheet PDF file
     int delayMs = 200;           // --gif: per frame
+    double scale = 1.0;          // --scale: device pixels per pixel of the drawing area
 };
 
 // What the command line asks for: render, show the usage, or an error.
@@ -40,6 +41,7 @@ struct ParsedCommandLine {
 };
 
 inline constexpr int kMaxSide = 16384;
+inline constexpr double kMaxScale = 4.0;
 
 using Catalogue = std::array<SceneInfo, kSceneCount>;
 
