@@ -1,6 +1,7 @@
 // 保存 on the viewer: when it can be pressed, and the GIF, worksheet and
 // PNG it writes, read back from the files.
 
+#include "canvas/canvas.h"
 #include "export/gif_file_reader.h"
 #include "pdf_info.h"
 #include "viewer/viewer_fixture.h"
@@ -168,6 +169,34 @@ TEST(SaveButton, AFailedSaveLeavesNoFileAndSaysWhyInJapanese)
     EXPECT_EQ(v.messages.size(), 2u);
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(QDir(v.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST(SaveButton, MoreThan256ColoursAreReducedAndTheStatusSaysSo)
+{
+    Saving v;
+    // 20 x 20 boxes, each in a colour of its own.
+    v.form().setFrameRenderer([](int, Canvas& canvas, std::int16_t&, SceneContext&) {
+        canvas.Cls();
+        canvas.Scale(0, 0, 20, 20);
+        for (int i = 0; i < 400; ++i) {
+            const float x = static_cast<float>(i % 20);
+            const float y = static_cast<float>(i / 20);
+            canvas.LineBoxFilled(x, y, x + 1, y + 1, RGB(i % 20 * 12, i / 20 * 12, 100));
+        }
+        return true;
+    });
+    v.capture();
+    const QString status = v.save(v.dir.filePath(QStringLiteral("many.gif")));
+    EXPECT_TRUE(status.contains(QStringLiteral("減色"))) << status.toStdString();
+    const test::DecodedGif gif = test::ReadGif(v.dir.filePath(QStringLiteral("many.gif")));
+    ASSERT_TRUE(gif.error.empty()) << gif.error;
+    EXPECT_EQ(gif.frames.size(), 12u);
+    EXPECT_LE(gif.globalColourCount, 256);
+
+    // A picture with few colours says nothing of the kind.
+    Saving plain;
+    plain.capture();
+    EXPECT_FALSE(plain.save(plain.dir.filePath(QStringLiteral("few.gif"))).contains(QStringLiteral("減色")));
 }
 
 TEST(SaveButton, CancellingTheDialogWritesNothing)
