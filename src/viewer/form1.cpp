@@ -106,6 +106,7 @@ Form1::Form1(QWidget* parent)
     };
 
     createControls();
+    createClassroomControls();
     Form_Load();
 }
 

@@ -69,6 +69,11 @@ public:
     QLabel* Label5() const { return label5_; }
     QLineEdit* Text1() const { return text1_; }
     PictureBox* Picture1() const { return picture1_; }
+    // Classroom additions: saving (form1_save.cpp), the frame readout
+    // (form1_readout.cpp) and the keyboard (form1_keys.cpp).
+    QPushButton* Cmd_Save() const { return cmdSave_; }
+    QLabel* FrameReadout() const { return frameReadout_; }
+    QLabel* SaveStatus() const { return saveStatus_; }
 
     const ViewerVariables& variables() const { return vars_; }
     const FrameStore& frameStore() const { return frameStore_; }
@@ -86,6 +91,14 @@ public:
     void setMessageSink(std::function<void(const QString&)> sink);
     // Caps the bytes the frame store may hold (to try a full memory).
     void setFrameStoreBudget(std::size_t bytes);
+    // Asks where to save: (parent, caption, directory with default name,
+    // filters, selected filter in/out) -> path, empty when cancelled. The
+    // default is QFileDialog::getSaveFileName.
+    using SaveDialog = std::function<QString(QWidget* parent, const QString& caption, const QString& proposal,
+        const QString& filters, QString* selectedFilter)>;
+    void setSaveDialog(SaveDialog dialog);
+    // The stored frame shown on Picture1 now, -1 before the first capture.
+    int shownFrameIndex() const { return shownFrameIndex_; }
 
 signals:
     // 終了 was pressed: show the menu. The viewer closes right after.
@@ -93,6 +106,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
@@ -124,6 +138,15 @@ private:
     void HScroll2_Change(int value);
     void Cmd_End_Click();
 
+    // Saving, the frame readout and the keyboard.
+    void createClassroomControls();
+    void Cmd_Save_Click();
+    void updateSaveEnabled();
+    void noteShownFrame(int k);
+    void Cmd_stepBack();
+    QPushButton* buttonForKey(int key) const;
+    void actOnKey(int key);
+
     // Runs a handler; a run-time error stops capture and playback and goes
     // to the run-time error handler.
     void guarded(const std::function<void()>& handler);
@@ -145,6 +168,11 @@ private:
     QLabel* label5_ = nullptr;
     QLineEdit* text1_ = nullptr;
     PictureBox* picture1_ = nullptr;
+    QPushButton* cmdSave_ = nullptr;
+    QLabel* frameReadout_ = nullptr;
+    QLabel* saveStatus_ = nullptr;
+    SaveDialog saveDialog_;
+    int shownFrameIndex_ = -1;
 
     ViewerVariables vars_;
     FrameStore frameStore_;

@@ -82,6 +82,7 @@ void Form1::capturePass()
     if (!capturing_)
         return;
     frameStore_.write(vars_.FrameNo, picture1_->surface().image());
+    noteShownFrame(vars_.FrameNo);
     picture1_->repaint();
 
     vars_.FrameNo = Add16(vars_.FrameNo, 1);

@@ -96,6 +96,7 @@ void Form1::ShowStoredFrame(int k)
     if (!frameStore_.read(k, shownFrame_))
         return;
     picture1_->surface().restore(shownFrame_);
+    noteShownFrame(k);
     picture1_->update();
 }
 

@@ -118,7 +118,7 @@ TEST(ViewerWindow, TabOrderAsDesigned)
     auto form = openViewer(0);
     const std::vector<QWidget*> expected = {form->HScroll1(), form->Picture1(), form->Cmd_Picture(), form->Cmd_stop(),
         form->Cmd_step(), form->Cmd_End(), form->HScroll2(), form->Text1(), form->Option1(), form->Option2(),
-        form->Cmd_Anime()};
+        form->Cmd_Anime(), form->Cmd_Save()};
     std::vector<QWidget*> chain;
     QWidget* w = form->HScroll1();
     do {

@@ -8,8 +8,11 @@
 #include "export/atomic_file.h"
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
+#include "export/worksheet_writer.h"
 
 #include <QFile>
+
+#include <cmath>
 
 #include <cstdio>
 #include <new>
@@ -88,13 +91,15 @@ std::string checkMemory(const RenderOptions& options)
     if (physical == 0 || needed <= physical / 2)
         return {};
     return "--size " + std::to_string(options.size.width) + "x" + std::to_string(options.size.height) + ": "
-        + (options.mode == OutputMode::Gif ? std::to_string(options.frames) + " frames need " : "the frame needs ")
+        + (options.mode == OutputMode::Gif || options.mode == OutputMode::Sheet
+                ? std::to_string(options.frames) + " frames need "
+                : "the frame needs ")
         + gibibytes(needed) + " of memory, more than half of this machine's " + gibibytes(physical);
 }
 
 JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    RasterSurface surface(options.size.width, options.size.height);
+    RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
     drawAsCapture(options, drawFrame, canvas, options.frame, [] {});
     const ExportResult written = WritePng(QFile::decodeName(options.output.c_str()), surface.image());
@@ -105,7 +110,7 @@ JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 
 JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    RasterSurface surface(options.size.width, options.size.height);
+    RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
     std::vector<QImage> frames;
     frames.reserve(static_cast<std::size_t>(options.frames));
@@ -117,6 +122,20 @@ JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
     if (written.quantised)
         result.notice = "the frames use more than 256 colours; the GIF shows them with 256";
     return result;
+}
+
+JobResult writeSheet(const RenderOptions& options, DrawFrameFunction drawFrame)
+{
+    RasterSurface surface(options.size.width, options.size.height, options.scale);
+    Canvas canvas(surface, options.size.width, options.size.height);
+    std::vector<QImage> frames;
+    frames.reserve(static_cast<std::size_t>(options.frames));
+    drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&] { frames.push_back(surface.snapshot()); });
+    const ExportResult written
+        = WriteWorksheet(QFile::decodeName(options.output.c_str()), SceneTitle(options.scene), frames);
+    if (!written.ok)
+        return failed(kExitFailed, written.error);
+    return {};
 }
 
 // The scene's own operations of frame K (or of every frame), each frame
@@ -157,10 +176,11 @@ std::uint64_t FrameMemoryBytes(const RenderOptions& options)
 {
     if (options.mode == OutputMode::Trace)
         return 0;
-    const std::uint64_t frameBytes = static_cast<std::uint64_t>(options.size.width)
-        * static_cast<std::uint64_t>(options.size.height) * 4;
-    // The surface, plus a copy of every frame for a GIF.
-    const std::uint64_t copies = options.mode == OutputMode::Gif ? static_cast<std::uint64_t>(options.frames) : 0;
+    const auto devicePixels = [&](int side) { return static_cast<std::uint64_t>(std::lround(side * options.scale)); };
+    const std::uint64_t frameBytes = devicePixels(options.size.width) * devicePixels(options.size.height) * 4;
+    // The surface, plus a copy of every frame for a GIF or a worksheet.
+    const bool everyFrame = options.mode == OutputMode::Gif || options.mode == OutputMode::Sheet;
+    const std::uint64_t copies = everyFrame ? static_cast<std::uint64_t>(options.frames) : 0;
     return frameBytes * (1 + copies);
 }
 
@@ -184,6 +204,7 @@ JobResult RunRenderJob(const RenderOptions& options, std::ostream& trace, DrawFr
         case OutputMode::Png: return writePng(options, drawFrame);
         case OutputMode::Gif: return writeGif(options, drawFrame);
         case OutputMode::Trace: return writeTrace(options, drawFrame, trace);
+        case OutputMode::Sheet: return writeSheet(options, drawFrame);
         }
     } catch (const RuntimeError& error) {
         return failed(kExitFailed, error.what());

@@ -21,6 +21,8 @@ struct GivenOptions {
     std::optional<PixelSize> screen;
     std::optional<std::string> png;
     std::optional<std::string> gif;
+    std::optional<std::string> sheet;
+    std::optional<double> scale;
     bool trace = false;
     bool all = false;
 };
@@ -28,7 +30,7 @@ struct GivenOptions {
 const std::set<std::string>& optionsWithValue()
 {
     static const std::set<std::string> names = {
-        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay"};
+        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet", "--scale"};
     return names;
 }
 
@@ -101,6 +103,19 @@ std::optional<PixelSize> pixelSize(const std::string& option, const std::string&
     return size;
 }
 
+// A ratio from 1 to 4, such as 2 or 1.5.
+std::optional<double> scaleRatio(const std::string& option, const std::string& text, std::string& error)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, status] = std::from_chars(text.data(), end, value);
+    if (text.empty() || status != std::errc() || stop != end || !(value >= 1.0 && value <= kMaxScale)) {
+        error = option + ": " + quoted(text) + " is not a number from 1 to 4";
+        return std::nullopt;
+    }
+    return value;
+}
+
 // Stores the value of one option; false with error set when it is bad.
 bool takeValue(GivenOptions& given, const std::string& option, const std::string& value, std::string& error)
 {
@@ -124,11 +139,13 @@ bool takeValue(GivenOptions& given, const std::string& option, const std::string
         return bool(given.size = pixelSize(option, value, error));
     if (option == "--screen")
         return bool(given.screen = pixelSize(option, value, error));
+    if (option == "--scale")
+        return bool(given.scale = scaleRatio(option, value, error));
     if (value.empty()) {
         error = option + ": empty file name";
         return false;
     }
-    (option == "--png" ? given.png : given.gif) = value;
+    (option == "--png" ? given.png : option == "--gif" ? given.gif : given.sheet) = value;
     return true;
 }
 
@@ -176,6 +193,8 @@ std::string checkOutputMode(const GivenOptions& given)
         modes.push_back("--gif");
     if (given.trace)
         modes.push_back("--trace");
+    if (given.sheet)
+        modes.push_back("--sheet");
     if (modes.empty())
         return "one of --png FILE, --gif FILE or --trace is required";
     if (modes.size() > 1)
@@ -188,6 +207,10 @@ std::string checkOutputMode(const GivenOptions& given)
         return "--all works only with --trace or --gif";
     if (given.delay && !given.gif)
         return "--delay works only with --gif";
+    if (given.scale && given.trace)
+        return "--scale does not apply to --trace";
+    if (given.frame && given.sheet)
+        return "--frame does not apply to --sheet, which shows every frame";
     return {};
 }
 
@@ -214,8 +237,12 @@ std::string resolve(const GivenOptions& given, const Catalogue& catalogue, Rende
     options.size = given.size.value_or(options.size);
     options.screen = given.screen.value_or(options.screen);
     options.delayMs = given.delay.value_or(options.delayMs);
-    options.mode = given.png ? OutputMode::Png : given.gif ? OutputMode::Gif : OutputMode::Trace;
-    options.output = given.png ? *given.png : given.gif.value_or(std::string());
+    options.scale = given.scale.value_or(options.scale);
+    options.mode = given.png ? OutputMode::Png
+        : given.gif          ? OutputMode::Gif
+        : given.sheet        ? OutputMode::Sheet
+                             : OutputMode::Trace;
+    options.output = given.png ? *given.png : given.gif ? *given.gif : given.sheet.value_or(std::string());
 
     options.frame = given.frame.value_or(0);
     if (options.frame < 0 || options.frame >= options.frames)
@@ -258,6 +285,8 @@ std::string RenderUsage()
 {
     return R"(Usage: kelvora-render --scene N [--frames 12|24] [--frame K | --all] [--param V]
                      [--size WxH] [--screen WxH] (--png FILE | --gif FILE [--delay MS] | --trace)
+       kelvora-render --scene N [--frames 12|24] [--param V] [--size WxH] [--screen WxH] --sheet FILE
+       (with --png, --gif or --sheet: [--scale R])
 
 Draws frames of a Kelvora scene without a window, the way the viewer captures them:
 frames 0 to K in order on one surface, so each frame starts from the state the last one left.
@@ -270,10 +299,14 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
                   scenes 10, 11: 1 (1..5); 14: 20 (1..40); 15: 8 (0..16)
   --size WxH      drawing area in pixels (default 960x600, at most 16384 a side)
   --screen WxH    screen size the scenes take their aspect factor from (default 1280x800)
+  --scale R       draw R times as many pixels each way (1 to 4, default 1), with pens and
+                  text scaled to match, as on a high-density screen; not with --trace
   --png FILE      write frame K as a PNG picture
   --gif FILE      write every frame as a looping animated GIF
   --delay MS      with --gif: milliseconds per frame (default 200; GIF keeps hundredths,
                   at least 2)
+  --sheet FILE    write a worksheet: every frame on one A4 landscape PDF page, each
+                  labelled with its number and time ("t = 3/12 T"), the title at the top
   --trace         print the drawing operations of frame K (or every frame) on stdout, one
                   per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
   --help          show this text

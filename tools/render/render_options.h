@@ -11,7 +11,7 @@
 
 namespace kelvora::render {
 
-enum class OutputMode { Png, Gif, Trace };
+enum class OutputMode { Png, Gif, Trace, Sheet };
 
 struct PixelSize {
     int width = 0;
@@ -27,8 +27,9 @@ struct RenderOptions {
     PixelSize size{960, 600};    // drawing area
     PixelSize screen{1280, 800}; // screen that AspectFactor is computed from
     OutputMode mode = OutputMode::Png;
-    std::string output;          // the PNG or GIF file
+    std::string output;          // the PNG, GIF or worksheet PDF file
     int delayMs = 200;           // --gif: per frame
+    double scale = 1.0;          // --scale: device pixels per pixel of the drawing area
 };
 
 // What the command line asks for: render, show the usage, or an error.
@@ -40,6 +41,7 @@ struct ParsedCommandLine {
 };
 
 inline constexpr int kMaxSide = 16384;
+inline constexpr double kMaxScale = 4.0;
 
 using Catalogue = std::array<SceneInfo, kSceneCount>;
 

@@ -1,0 +1,85 @@
+// 保存: the stored frames written as a looping GIF, a worksheet PDF, or the
+// frame on the picture as a PNG. Files hold the stored pixels exactly; each
+// is written beside its target and renamed into place when complete, so a
+// failure leaves no partial file and is reported in a message box.
+
+#include "viewer/form1.h"
+
+#include "app/scene_catalogue.h"
+#include "app/shared_state.h"
+#include "export/gif_writer.h"
+#include "export/png_writer.h"
+#include "export/worksheet_writer.h"
+#include "viewer/save_target.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+
+#include <vector>
+
+namespace kelvora {
+
+void Form1::setSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
+
+void Form1::Cmd_Save_Click()
+{
+    if (!cmdSave_->isEnabled() || capturing_ || playing_)
+        return;
+    const int frameCount = Shared().LastFrame + 1;
+    for (int k = 0; k < frameCount; ++k)
+        if (!frameStore_.holds(k))
+            return;
+
+    const SceneInfo* scene = FindScene(Shared().SceneIndex);
+    const QString name = scene ? QString::fromUtf8(scene->menuCaption) : QStringLiteral("kelvora");
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString folder = !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::currentPath();
+    QString selectedFilter = SaveFilter(SaveKind::Gif);
+    const auto dialog = saveDialog_ ? saveDialog_
+                                    : SaveDialog([](QWidget* parent, const QString& caption, const QString& proposal,
+                                                     const QString& filters, QString* selected) {
+                                          return QFileDialog::getSaveFileName(
+                                              parent, caption, proposal, filters, selected);
+                                      });
+    const QString chosen = dialog(this, QStringLiteral("保存"),
+        QDir(folder).filePath(name + QStringLiteral(".gif")), SaveFilters(), &selectedFilter);
+    if (chosen.isEmpty())
+        return;
+    const SaveTarget target = ResolveSaveTarget(chosen, selectedFilter);
+
+    ExportResult written;
+    if (target.kind == SaveKind::Png) {
+        QImage frame;
+        const int k = shownFrameIndex_ >= 0 && shownFrameIndex_ < frameCount ? shownFrameIndex_ : 0;
+        if (frameStore_.read(k, frame))
+            written = WritePng(target.path, frame);
+        else
+            written.error = "the frame is not stored";
+    } else {
+        std::vector<QImage> frames(static_cast<std::size_t>(frameCount));
+        for (int k = 0; k < frameCount; ++k)
+            frameStore_.read(k, frames[static_cast<std::size_t>(k)]);
+        written = target.kind == SaveKind::Gif
+            ? WriteAnimatedGif(target.path, frames, hScroll1_->value())
+            : WriteWorksheet(target.path, SceneTitle(Shared().SceneIndex), frames);
+    }
+
+    const QString fileName = QFileInfo(target.path).fileName();
+    if (!written.ok) {
+        saveStatus_->setText(QStringLiteral("保存できませんでした"));
+        messageSink_(SaveFailureMessage(fileName, written.error));
+        return;
+    }
+    QString status = QStringLiteral("保存しました：%1").arg(fileName);
+    if (written.quantised)
+        status += QStringLiteral("（256色を超えるため減色）");
+    saveStatus_->setText(status);
+    saveStatus_->setToolTip(status);
+}
+
+}  // namespace kelvora

@@ -1,0 +1,64 @@
+#include "viewer/save_target.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace kelvora {
+
+QString SaveFilter(SaveKind kind)
+{
+    switch (kind) {
+    case SaveKind::Gif: return QStringLiteral("アニメーションGIF (*.gif)");
+    case SaveKind::Worksheet: return QStringLiteral("ワークシート PDF (*.pdf)");
+    case SaveKind::Png: return QStringLiteral("表示中のコマ PNG (*.png)");
+    }
+    return {};
+}
+
+QString SaveFilters()
+{
+    return QStringList{SaveFilter(SaveKind::Gif), SaveFilter(SaveKind::Worksheet), SaveFilter(SaveKind::Png)}.join(
+        QStringLiteral(";;"));
+}
+
+SaveTarget ResolveSaveTarget(const QString& chosenPath, const QString& selectedFilter)
+{
+    const QString suffix = QFileInfo(chosenPath).suffix().toLower();
+    if (suffix == QLatin1String("gif"))
+        return {chosenPath, SaveKind::Gif};
+    if (suffix == QLatin1String("pdf"))
+        return {chosenPath, SaveKind::Worksheet};
+    if (suffix == QLatin1String("png"))
+        return {chosenPath, SaveKind::Png};
+    if (selectedFilter == SaveFilter(SaveKind::Worksheet))
+        return {chosenPath + QStringLiteral(".pdf"), SaveKind::Worksheet};
+    if (selectedFilter == SaveFilter(SaveKind::Png))
+        return {chosenPath + QStringLiteral(".png"), SaveKind::Png};
+    return {chosenPath + QStringLiteral(".gif"), SaveKind::Gif};
+}
+
+QString SaveFailureMessage(const QString& fileName, const std::string& detail)
+{
+    struct Cause {
+        const char* systemText;
+        const char* japanese;
+    };
+    static const Cause causes[] = {
+        {"Permission denied", "この場所に書き込む許可がありません。"},
+        {"No space left on device", "ディスクの空きが足りません。"},
+        {"Disk quota exceeded", "ディスクの割り当てを超えました。"},
+        {"Read-only file system", "読み取り専用の場所には保存できません。"},
+        {"No such file or directory", "保存先のフォルダーが見つかりません。"},
+        {"it is a directory", "同じ名前のフォルダーがあります。"},
+    };
+    QString cause = QStringLiteral("ファイルを書き込めませんでした。");
+    for (const Cause& c : causes)
+        if (detail.find(c.systemText) != std::string::npos) {
+            cause = QString::fromUtf8(c.japanese);
+            break;
+        }
+    return QStringLiteral("「%1」を保存できませんでした。\n%2\n（%3）")
+        .arg(fileName, cause, QString::fromStdString(detail));
+}
+
+}  // namespace kelvora

@@ -1,0 +1,175 @@
+// The viewer's keys and the frame readout that follows them.
+
+#include "app/shared_state.h"
+#include "viewer/viewer_fixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kelvora {
+namespace {
+
+using test::ViewerFixture;
+
+QString readout(ViewerFixture& v) { return v.form().FrameReadout()->text(); }
+
+TEST(FrameReadout, FollowsCaptureAndPlaybackAndIsOffThePicture)
+{
+    ViewerFixture v;
+    EXPECT_EQ(readout(v), QString());
+    EXPECT_FALSE(v.form().Picture1()->geometry().intersects(v.form().FrameReadout()->geometry()));
+
+    std::vector<QString> seen;
+    v.onRender = [&](int) { seen.push_back(readout(v)); };
+    v.capture();
+    // Each frame is named once it is stored, so the next draw sees it.
+    ASSERT_EQ(seen.size(), 12u);
+    EXPECT_EQ(seen[0], QString());
+    EXPECT_EQ(seen[5], QStringLiteral("コマ 5 / 12"));
+    EXPECT_EQ(readout(v), QStringLiteral("コマ 12 / 12"));
+
+    v.click(v.form().Cmd_Anime());
+    EXPECT_EQ(readout(v), QStringLiteral("コマ 1 / 12"));
+    v.clock->fire();
+    v.clock->fire();
+    EXPECT_EQ(readout(v), QStringLiteral("コマ 3 / 12"));
+    EXPECT_EQ(v.shownFrame(), 2);
+}
+
+TEST(FrameReadout, CountsTwentyFourFrames)
+{
+    ViewerFixture v;
+    v.form().Option2()->setChecked(true);
+    v.capture();
+    EXPECT_EQ(readout(v), QStringLiteral("コマ 24 / 24"));
+}
+
+TEST(ViewerKeys, StepForwardAndBackWithWrapping)
+{
+    ViewerFixture v;
+    v.capture();
+    Form1& f = v.form();
+    QTest::keyClick(&f, Qt::Key_Right);  // after the capture's last frame: frame 0
+    EXPECT_EQ(v.shownFrame(), 0);
+    QTest::keyClick(&f, Qt::Key_Left);  // before 0: LastFrame
+    EXPECT_EQ(v.shownFrame(), 11);
+    EXPECT_EQ(readout(v), QStringLiteral("コマ 12 / 12"));
+    QTest::keyClick(&f, Qt::Key_PageUp);
+    QTest::keyClick(&f, Qt::Key_Left);
+    EXPECT_EQ(v.shownFrame(), 9);
+    QTest::keyClick(&f, Qt::Key_PageDown);
+    EXPECT_EQ(v.shownFrame(), 10);
+    EXPECT_EQ(readout(v), QStringLiteral("コマ 11 / 12"));
+    // The button steps on from where the keys left the picture.
+    v.click(f.Cmd_step());
+    EXPECT_EQ(v.shownFrame(), 11);
+}
+
+TEST(ViewerKeys, StepBackStopsPlaybackAndShowsTheFrameBeforeTheLastShown)
+{
+    ViewerFixture v;
+    v.capture();
+    Form1& f = v.form();
+    QTest::keyClick(&f, Qt::Key_Space);
+    EXPECT_TRUE(f.isPlaying());
+    v.clock->fire();
+    v.clock->fire();  // frame 2 on the picture
+    QTest::keyClick(&f, Qt::Key_Left);
+    EXPECT_FALSE(f.isPlaying());
+    EXPECT_FALSE(v.clock->pending());
+    EXPECT_EQ(v.shownFrame(), 1);
+    EXPECT_TRUE(f.Cmd_Anime()->isEnabled());
+    EXPECT_TRUE(f.Cmd_Picture()->isEnabled());
+}
+
+TEST(ViewerKeys, WorkWhenAScrollBarOrAButtonHasTheFocus)
+{
+    ViewerFixture v;
+    v.capture();
+    Form1& f = v.form();
+    QScrollBar* speed = f.HScroll1();
+    const int value = speed->value();
+    QTest::keyClick(speed, Qt::Key_Right);
+    QTest::keyClick(speed, Qt::Key_Right);
+    EXPECT_EQ(v.shownFrame(), 1);
+    QTest::keyClick(speed, Qt::Key_PageUp);
+    EXPECT_EQ(v.shownFrame(), 0);
+    EXPECT_EQ(speed->value(), value);  // the keys did not move the scroll bar
+
+    // Space on a focused button is playback, not a press of that button.
+    const std::size_t drawn = v.renderedFrames.size();
+    QTest::keyClick(f.Cmd_Picture(), Qt::Key_Space);
+    EXPECT_TRUE(f.isPlaying());
+    QTest::keyClick(f.HScroll2(), Qt::Key_Space);
+    EXPECT_FALSE(f.isPlaying());
+    EXPECT_EQ(v.renderedFrames.size(), drawn);
+}
+
+TEST(ViewerKeys, ActOnlyWhenTheirButtonIsEnabled)
+{
+    ViewerFixture v;
+    Form1& f = v.form();
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_PageDown})
+        QTest::keyClick(&f, key);
+    EXPECT_FALSE(f.isPlaying());
+    EXPECT_FALSE(f.isCapturing());
+    EXPECT_EQ(v.shownFrame(), -1);
+    EXPECT_EQ(readout(v), QString());
+
+    // While stepping is off the arrows are the focused scroll bar's own.
+    QScrollBar* speed = f.HScroll1();
+    const int value = speed->value();
+    QTest::keyClick(speed, Qt::Key_Right);
+    EXPECT_EQ(speed->value(), value + speed->singleStep());
+    QTest::keyClick(speed, Qt::Key_Left);
+    EXPECT_EQ(speed->value(), value);
+
+    // Enter is 描画.
+    QTest::keyClick(&f, Qt::Key_Return);
+    EXPECT_TRUE(f.isCapturing());
+    // While it draws, アニメ開始 and コマ送り are off, and so are their keys;
+    // Enter again starts the capture over.
+    QTest::keyClick(&f, Qt::Key_Space);
+    QTest::keyClick(&f, Qt::Key_Right);
+    EXPECT_FALSE(f.isPlaying());
+    v.settle();
+    EXPECT_EQ(v.renderedFrames.size(), 12u);
+
+    // With the keypad's Enter too.
+    QTest::keyClick(&f, Qt::Key_Enter, Qt::KeypadModifier);
+    v.settle();
+    EXPECT_EQ(v.renderedFrames.size(), 24u);
+
+    // A key with a modifier is not one of the viewer's.
+    QTest::keyClick(&f, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(v.shownFrame(), 11);
+}
+
+TEST(ViewerKeys, EscapeIsTheEndButton)
+{
+    ViewerFixture v;
+    QSignalSpy menu(&v.form(), &Form1::menuRequested);
+    QTest::keyClick(v.form().HScroll1(), Qt::Key_Escape);
+    EXPECT_EQ(menu.count(), 1);
+}
+
+TEST(ViewerKeys, TooltipsNameTheKeys)
+{
+    ViewerFixture v;
+    Form1& f = v.form();
+    EXPECT_TRUE(f.Cmd_Picture()->toolTip().contains(QStringLiteral("Enter")));
+    EXPECT_TRUE(f.Cmd_Anime()->toolTip().contains(QStringLiteral("スペース")));
+    EXPECT_TRUE(f.Cmd_stop()->toolTip().contains(QStringLiteral("スペース")));
+    EXPECT_TRUE(f.Cmd_step()->toolTip().contains(QStringLiteral("Page Down")));
+    EXPECT_TRUE(f.Cmd_step()->toolTip().contains(QStringLiteral("Page Up")));
+    EXPECT_TRUE(f.Cmd_End()->toolTip().contains(QStringLiteral("Esc")));
+}
+
+}  // namespace
+}  // namespace kelvora

@@ -1,0 +1,156 @@
+// The worksheet writer, and kelvora-render's --sheet, which uses it.
+
+#include "export/worksheet_writer.h"
+#include "pdf_info.h"
+#include "render_job.h"
+#include "render_options.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace kelvora {
+namespace {
+
+std::vector<QImage> colouredFrames(int count, QSize size)
+{
+    std::vector<QImage> frames;
+    for (int k = 0; k < count; ++k) {
+        QImage frame(size, QImage::Format_RGB32);
+        frame.fill(QColor::fromHsv(k * 360 / count, 200, 220));
+        frames.push_back(frame);
+    }
+    return frames;
+}
+
+TEST(Worksheet, LabelsNameTheFrameAndItsTimeInThePeriod)
+{
+    EXPECT_EQ(WorksheetLabel(0, 12), QStringLiteral("コマ 1　t = 0"));
+    EXPECT_EQ(WorksheetLabel(3, 12), QStringLiteral("コマ 4　t = 3/12 T"));
+    EXPECT_EQ(WorksheetLabel(23, 24), QStringLiteral("コマ 24　t = 23/24 T"));
+    EXPECT_EQ(SceneTitle(14), QStringLiteral("薄膜の干渉（反射波）"));
+}
+
+TEST(Worksheet, GridFillsTheLandscapePage)
+{
+    // Viewer-shaped frames on an A4 landscape page at 300 dpi, less the
+    // margins and the title, with 10-point labels.
+    const QSizeF frame(950, 606);
+    const QSizeF area(3272, 2100);
+    EXPECT_EQ(WorksheetColumns(12, frame, area, 58, 49), 4);
+    EXPECT_EQ(WorksheetColumns(24, frame, area, 58, 49), 6);
+    EXPECT_EQ(WorksheetColumns(1, frame, area, 58, 49), 1);
+    // Tall frames go in more columns.
+    EXPECT_GT(WorksheetColumns(12, QSizeF(300, 600), area, 58, 49), 4);
+}
+
+TEST(Worksheet, IsOneA4LandscapePage)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    const ExportResult written = WriteWorksheet(path, QStringLiteral("縦波"), colouredFrames(24, {480, 300}));
+    ASSERT_TRUE(written.ok) << written.error;
+    const test::PdfInfo info = test::ReadPdfInfo(path);
+    if (!info.available)
+        GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_EQ(info.pages, 1);
+    EXPECT_NEAR(info.widthPt, 841.89, 1.0);
+    EXPECT_NEAR(info.heightPt, 595.28, 1.0);
+}
+
+TEST(Worksheet, AFailureLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing/sheet.pdf"));
+    const ExportResult written = WriteWorksheet(path, QStringLiteral("縦波"), colouredFrames(12, {48, 30}));
+    EXPECT_FALSE(written.ok);
+    EXPECT_NE(written.error.find("No such file or directory"), std::string::npos) << written.error;
+    EXPECT_FALSE(WriteWorksheet(dir.filePath(QStringLiteral("empty.pdf")), QStringLiteral("x"), {}).ok);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+TEST(RenderSheet, OptionIsAddedBesideTheOthers)
+{
+    using namespace render;
+    ParsedCommandLine parsed = ParseRenderArguments({"--scene", "3", "--frames", "24", "--sheet", "a.pdf"});
+    ASSERT_EQ(parsed.action, ParsedCommandLine::Action::Render) << parsed.error;
+    EXPECT_EQ(parsed.options.mode, OutputMode::Sheet);
+    EXPECT_EQ(parsed.options.output, "a.pdf");
+    EXPECT_EQ(parsed.options.frames, 24);
+
+    parsed = ParseRenderArguments({"--scene", "3", "--sheet", "a.pdf", "--frame", "2"});
+    EXPECT_EQ(parsed.error, "--frame does not apply to --sheet, which shows every frame");
+    parsed = ParseRenderArguments({"--scene", "3", "--sheet", "a.pdf", "--gif", "b.gif"});
+    EXPECT_EQ(parsed.error, "--gif and --sheet cannot be used together");
+    parsed = ParseRenderArguments({"--scene", "3", "--sheet", "a.pdf", "--delay", "100"});
+    EXPECT_EQ(parsed.error, "--delay works only with --gif");
+    parsed = ParseRenderArguments({"--scene", "3", "--sheet"});
+    EXPECT_EQ(parsed.error, "--sheet needs a value");
+    EXPECT_NE(RenderUsage().find("--sheet FILE"), std::string::npos);
+}
+
+TEST(RenderSheet, WritesTheSceneAsOnePage)
+{
+    using namespace render;
+    QTemporaryDir dir;
+    RenderOptions options;
+    options.scene = 4;
+    options.mode = OutputMode::Sheet;
+    options.size = {480, 300};
+    options.output = dir.filePath(QStringLiteral("standing.pdf")).toStdString();
+    std::ostringstream unused;
+    const JobResult result = RunRenderJob(options, unused);
+    ASSERT_EQ(result.status, kExitDone) << result.message;
+    EXPECT_TRUE(unused.str().empty());
+    EXPECT_EQ(FrameMemoryBytes(options), 480u * 300u * 4u * 13u);
+    const test::PdfInfo info = test::ReadPdfInfo(QString::fromStdString(options.output));
+    if (!info.available)
+        GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_EQ(info.pages, 1);
+    EXPECT_GT(info.widthPt, info.heightPt);
+}
+
+TEST(RenderScale, DrawsMorePixelsWithThePictureUnchanged)
+{
+    using namespace render;
+    ParsedCommandLine parsed = ParseRenderArguments({"--scene", "0", "--scale", "1.5", "--png", "a.png"});
+    ASSERT_EQ(parsed.action, ParsedCommandLine::Action::Render) << parsed.error;
+    EXPECT_DOUBLE_EQ(parsed.options.scale, 1.5);
+    EXPECT_DOUBLE_EQ(ParseRenderArguments({"--scene", "0", "--png", "a.png"}).options.scale, 1.0);
+    for (const char* bad : {"0.5", "5", "x", "", "2x"})
+        EXPECT_EQ(ParseRenderArguments({"--scene", "0", "--scale", bad, "--png", "a.png"}).error,
+            std::string("--scale: '") + bad + "' is not a number from 1 to 4");
+    EXPECT_EQ(ParseRenderArguments({"--scene", "0", "--scale", "2", "--trace"}).error,
+        "--scale does not apply to --trace");
+
+    QTemporaryDir dir;
+    RenderOptions options;
+    options.scene = 4;
+    options.size = {240, 150};
+    options.frame = 3;
+    std::ostringstream unused;
+    QImage pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        options.scale = 1.0 + i;
+        options.output = dir.filePath(QStringLiteral("f%1.png").arg(i)).toStdString();
+        ASSERT_EQ(RunRenderJob(options, unused).status, kExitDone);
+        pictures[i].load(QString::fromStdString(options.output));
+    }
+    EXPECT_EQ(pictures[0].size(), QSize(240, 150));
+    EXPECT_EQ(pictures[1].size(), QSize(480, 300));
+    EXPECT_EQ(FrameMemoryBytes(options), 480u * 300u * 4u);
+    // The same picture, sharper: halved again, most pixels agree.
+    const QImage halved = pictures[1].scaled(240, 150, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    int same = 0;
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 240; ++x)
+            same += halved.pixel(x, y) == pictures[0].pixel(x, y);
+    EXPECT_GT(same, 240 * 150 * 9 / 10);
+}
+
+}  // namespace
+}  // namespace kelvora
