@@ -72,6 +72,15 @@ void RasterSurface::restore(const QImage& pixels)
         std::copy_n(pixels.constScanLine(row), rowBytes, image_.scanLine(row));
 }
 
+QImage& RasterSurface::pixelsForWriting()
+{
+    endPainting();
+    // Writing may detach the image from a copy someone kept; the pixel
+    // pointer of PSet follows it.
+    pixels_ = reinterpret_cast<std::uint32_t*>(image_.bits());
+    return image_;
+}
+
 void RasterSurface::updateMapping(const DrawState& s)
 {
     mapping_.left = s.scaleLeft;
