@@ -89,3 +89,32 @@ BENCHMARK(BM_StoreMemory)->DenseRange(0, kSceneCount - 1)->Iterations(1)->Unit(b
 
 }  // namespace
 }  // namespace kelvora
+
+namespace kelvora {
+namespace {
+
+// Drawing alone: 24 capture frames of a scene on one raster surface of the
+// viewer's size, on one thread, stored nowhere.
+void BM_DrawFrames(benchmark::State& state)
+{
+    RasterSurface surface(1436, 860);
+    Canvas canvas(surface, 1436, 860);
+    SceneContext context;
+    context.lastFrame = kFrames - 1;
+    context.screenWidth = 1920;
+    context.screenHeight = 1080;
+    ParameterControl parameter;
+    context.parameter = &parameter;
+    for (auto _ : state) {
+        for (std::int16_t k = 0; k < kFrames; ++k) {
+            std::int16_t frameNo = k;
+            DrawCaptureFrame(static_cast<int>(state.range(0)), canvas, frameNo, context);
+        }
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+
+BENCHMARK(BM_DrawFrames)->DenseRange(0, kSceneCount - 1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kelvora

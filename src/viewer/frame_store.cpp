@@ -5,6 +5,10 @@
 
 #include <algorithm>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <new>
 #include <utility>
 
@@ -71,24 +75,52 @@ bool encodeIndexed(const QImage& frame, EncodedFrame& into)
     // Runs of one colour are the rule: look a colour up only when it changes.
     std::uint32_t last = 0;
     std::uint8_t lastIndex = 0;
+    std::uint32_t previous = 0;
+    std::uint8_t previousIndex = 0;
     bool started = false;
+    bool havePrevious = false;
     std::uint8_t* out = into.bits.get();
     for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(frame.constScanLine(y));
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t argb = row[x];
-            if (argb != last || !started) {
-                int index = lookup.find(argb);
-                if (index < 0) {
-                    if (colours == 256)
-                        return false;
-                    index = colours++;
-                    lookup.insert(argb, index);
-                    into.palette[static_cast<std::size_t>(index)] = argb;
+#if defined(__SSE2__)
+            // Four pixels at a time while they repeat the last colour.
+            if (started) {
+                const __m128i repeated = _mm_set1_epi32(static_cast<int>(last));
+                const std::uint32_t fourIndices = 0x01010101u * lastIndex;
+                while (x + 4 <= width &&
+                    _mm_movemask_epi8(_mm_cmpeq_epi32(
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), repeated)) == 0xFFFF) {
+                    std::memcpy(out, &fourIndices, 4);
+                    out += 4;
+                    x += 4;
                 }
-                last = argb;
-                lastIndex = static_cast<std::uint8_t>(index);
-                started = true;
+                if (x == width)
+                    break;
+            }
+#endif
+            const std::uint32_t argb = row[x];
+            if (!started || argb != last) {
+                if (havePrevious && argb == previous) {
+                    // Two colours taking turns, as dots on a background.
+                    std::swap(last, previous);
+                    std::swap(lastIndex, previousIndex);
+                } else {
+                    int index = lookup.find(argb);
+                    if (index < 0) {
+                        if (colours == 256)
+                            return false;
+                        index = colours++;
+                        lookup.insert(argb, index);
+                        into.palette[static_cast<std::size_t>(index)] = argb;
+                    }
+                    previous = last;
+                    previousIndex = lastIndex;
+                    havePrevious = started;
+                    last = argb;
+                    lastIndex = static_cast<std::uint8_t>(index);
+                    started = true;
+                }
             }
             *out++ = lastIndex;
         }
@@ -104,9 +136,12 @@ void copyWhole(const QImage& frame, EncodedFrame& into)
         std::memcpy(into.bits.get() + static_cast<std::size_t>(y) * rowBytes, frame.constScanLine(y), rowBytes);
 }
 
-void makeZeroed(EncodedFrame& frame)
+// Index 0 everywhere, colour 0 as its palette: black. The bytes must be
+// zero already unless clearBytes.
+void makeZeroed(EncodedFrame& frame, bool clearBytes)
 {
-    std::memset(frame.bits.get(), 0, frame.capacity);
+    if (clearBytes)
+        std::memset(frame.bits.get(), 0, frame.capacity);
     frame.bytes = pixelCount(frame.size);
     frame.full = false;
     frame.colours = 1;
@@ -186,7 +221,7 @@ void FrameStore::allocate(int slot, QSize size, std::int32_t bytesPerPixel)
     s.bits = allocateBytes(bytes, true);
     s.capacity = bytes;
     s.size = size;
-    makeZeroed(s);
+    makeZeroed(s, false);  // calloc gave zeroes
     heldBytes_ += s.capacity;
     peakHeldCount_ = std::max(peakHeldCount_, ++heldCount_);
 }
@@ -210,7 +245,7 @@ bool FrameStore::write(int slot, const QImage& frame)
             s.bits = std::move(whole);
             s.capacity = pixels * 4;
         } catch (const std::bad_alloc&) {
-            makeZeroed(s);  // never half a frame
+            makeZeroed(s, true);  // never half a frame
             throw;
         }
     }

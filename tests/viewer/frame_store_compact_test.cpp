@@ -80,6 +80,25 @@ TEST(FrameStoreCompact, TwoHundredFiftySixColoursStayIndexedAndMoreAreKeptWhole)
     EXPECT_EQ(store.heldBytes(), 0u);
 }
 
+TEST(FrameStoreCompact, ColoursTakingTurnsComeBack)
+{
+    // Dots on a background, two and three colours taking turns.
+    QImage frame(23, 3, QImage::Format_RGB32);
+    const QRgb colours[] = {0xFFFFFFFFu, 0xFF0000FFu, 0x00000000u, 0xFF0000FFu, 0xFFFFFFFFu, 0xFF123456u};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 23; ++x)
+            frame.setPixel(x, y, colours[(x * (y + 1) + x / 5) % 6]);
+    FrameStore store;
+    store.allocate(0, frame.size(), 4);
+    ASSERT_TRUE(store.write(0, frame));
+    QImage back;
+    ASSERT_TRUE(store.read(0, back));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 23; ++x)
+            ASSERT_EQ(back.pixel(x, y), frame.pixel(x, y)) << x << "," << y;
+    EXPECT_EQ(back, frame);
+}
+
 TEST(FrameStoreCompact, AWholeFrameBeyondTheBudgetLeavesTheSlotBlack)
 {
     const QSize size(40, 20);
