@@ -44,12 +44,14 @@ double cpuMillis()
 // frame it shows was on Picture1.
 class RecordingClock : public kelvora::PlaybackClock {
 public:
-    std::vector<double> latenessMs;
+    std::vector<double> latenessMs;  // frame on Picture1 (ShowStoredFrame done)
+    std::vector<double> wakeMs;      // the clock's wake-up, before the frame
 
     std::int64_t nowMs() override { return clock_.nowMs(); }
     void wakeAt(std::int64_t dueMs, std::function<void()> callback) override
     {
         clock_.wakeAt(dueMs, [this, dueMs, callback = std::move(callback)] {
+            wakeMs.push_back(static_cast<double>(nowMicros() - dueMs * 1000) / 1e3);
             callback();  // shows the due frame, then sets the next wake-up
             latenessMs.push_back(static_cast<double>(nowMicros() - dueMs * 1000) / 1e3);
         });
@@ -87,6 +89,7 @@ int main(int argc, char** argv)
     while (viewer->isCapturing())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     viewer->HScroll1()->setValue(200);
+    const QSize area = viewer->Picture1()->surface().image().size();
 
     double cpuAtStart = 0;
     std::int64_t wallAtStart = 0;
@@ -96,11 +99,10 @@ int main(int argc, char** argv)
         viewer->Cmd_Anime()->click();
     });
     QTimer::singleShot(static_cast<int>(seconds * 1000), &app, &QCoreApplication::quit);
+    // Quitting closes the viewer, which deletes itself.
     QApplication::exec();
     const double cpu = cpuMillis() - cpuAtStart;
     const double wall = static_cast<double>(nowMicros() - wallAtStart) / 1e3;
-    const QSize area = viewer->Picture1()->surface().image().size();
-    delete viewer;
 
     std::printf("drawing area        %d x %d\n", area.width(), area.height());
     std::printf("frames shown        %zu (+1 at the start)\n", clock->latenessMs.size());
@@ -109,5 +111,7 @@ int main(int argc, char** argv)
     std::printf("lateness median     %.3f ms\n", percentile(clock->latenessMs, 0.5));
     std::printf("lateness p99        %.3f ms\n", percentile(clock->latenessMs, 0.99));
     std::printf("lateness max        %.3f ms\n", percentile(clock->latenessMs, 1.0));
+    std::printf("wake-up median      %.3f ms late (p99 %.3f ms)\n", percentile(clock->wakeMs, 0.5),
+        percentile(clock->wakeMs, 0.99));
     return 0;
 }
