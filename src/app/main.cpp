@@ -1,5 +1,6 @@
 // Kelvora: the program starts at the menu window and nothing else.
 
+#include "app/quit_when_shown.h"
 #include "canvas/raster_surface.h"
 #include "canvas/runtime_error.h"
 #include "menu/form2.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
     QApplication::setFont(font);
 
     kelvora::SetRuntimeErrorHandler(&reportAndEnd);
+    kelvora::QuitWhenShownIfAsked();
     kelvora::ShowMenu();
     return QApplication::exec();
 }

@@ -68,6 +68,12 @@ void Canvas::PSet(float x, float y, Color color)
     state_.currentY = y;
 }
 
+void Canvas::RestoreState(const DrawState& state)
+{
+    state_ = state;
+    backend_.scaleChanged(state_);
+}
+
 void Canvas::Print(const QString& text) { backend_.print(state_, text); }
 
 void Canvas::PrintAt(float x, float y, const QString& text)

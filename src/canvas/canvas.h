@@ -51,6 +51,9 @@ public:
     void SetFontSize(float points) { state_.fontSize = points; }
 
     const DrawState& state() const { return state_; }
+    // Puts a drawing state in force as if the calls that left it had run
+    // on this canvas: a frame drawn on another canvas hands its state on.
+    void RestoreState(const DrawState& state);
     int pixelWidth() const { return pixelWidth_; }
     int pixelHeight() const { return pixelHeight_; }
 

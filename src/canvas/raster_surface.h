@@ -36,6 +36,9 @@ public:
     QImage snapshot();
     // Puts stored pixels back (same size and format as the image).
     void restore(const QImage& pixels);
+    // The image to write stored pixels into directly, keeping its size and
+    // format; drawing goes on where it leaves off.
+    QImage& pixelsForWriting();
 
     int logicalWidth() const { return logicalWidth_; }
     int logicalHeight() const { return logicalHeight_; }

@@ -114,6 +114,8 @@ Form1::~Form1()
 {
     // A clock handed in from outside may outlive the window.
     clock_->cancel();
+    stopCapture();
+    workerCapture_.reset();  // joins the drawing threads while the window is whole
 }
 
 void Form1::createControls()
@@ -249,7 +251,11 @@ void Form1::Form_Unload()
     ReleaseFrameStore();
 }
 
-void Form1::setFrameRenderer(FrameRenderer renderer) { renderer_ = std::move(renderer); }
+void Form1::setFrameRenderer(FrameRenderer renderer)
+{
+    renderer_ = std::move(renderer);
+    defaultRenderer_ = false;
+}
 
 void Form1::setPlaybackClock(std::shared_ptr<PlaybackClock> clock)
 {

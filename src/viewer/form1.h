@@ -99,6 +99,12 @@ public:
     void setSaveDialog(SaveDialog dialog);
     // The stored frame shown on Picture1 now, -1 before the first capture.
     int shownFrameIndex() const { return shownFrameIndex_; }
+    // Draws capture frames on worker threads, shown and stored in order
+    // (on by default; used with the default renderer only).
+    void setParallelCapture(bool on) { parallelCapture_ = on; }
+    // Frames the worker threads have drawn so far, for checking that each
+    // frame is drawn once.
+    int framesDrawnByWorkers() const;
 
 signals:
     // 終了 was pressed: show the menu. The viewer closes right after.
@@ -120,6 +126,14 @@ private:
     void finishCapture();
     void stopCapture();
     void ReleaseFrameStore();
+    void captureOutOfMemory();
+    // Capture on worker threads (form1_capture_workers.cpp).
+    struct WorkerCapture;
+    bool usesWorkers() const { return parallelCapture_ && defaultRenderer_; }
+    WorkerCapture& workerCapture();
+    void queueFrames();
+    void collectFrames();
+    void stopWorkers();
     SceneContext sceneContext(ParameterControl& parameter) const;
     ParameterControl readParameterControls() const;
     void writeParameterControls(const ParameterControl& parameter);
@@ -182,11 +196,13 @@ private:
     QTimer captureTimer_;
     bool capturing_ = false;
     std::int16_t captureEnd_ = 0;
+    bool parallelCapture_ = true;
+    bool defaultRenderer_ = true;
+    std::shared_ptr<WorkerCapture> workerCapture_;
 
     std::shared_ptr<PlaybackClock> clock_;
     bool playing_ = false;
     std::int64_t nextTime_ = 0;
-    QImage shownFrame_;
 
     bool unloaded_ = false;
 };

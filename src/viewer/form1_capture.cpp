@@ -53,19 +53,20 @@ void Form1::startCapture()
         for (int k = 0; k <= Shared().LastFrame; ++k)
             frameStore_.allocate(k, pixels.size(), vars_.BytesPerPixel);
     } catch (const std::bad_alloc&) {
-        // Nothing half-stored stays behind; the buttons are as after a
-        // parameter change, so only 描画 can be pressed again.
-        ReleaseFrameStore();
-        messageSink_(QString::fromUtf8(kOutOfMemoryMessage));
+        captureOutOfMemory();
         return;
     }
     Shared().StopFlag = 0;
 
-    // One frame per pass of the event loop, so each frame is seen as it is
-    // drawn and the enabled controls stay live in between.
     captureEnd_ = Shared().LastFrame;
     vars_.FrameNo = 0;
     capturing_ = true;
+    if (usesWorkers()) {
+        queueFrames();
+        return;
+    }
+    // One frame per pass of the event loop, so each frame is seen as it is
+    // drawn and the enabled controls stay live in between.
     captureTimer_.start(0);
 }
 
@@ -81,7 +82,12 @@ void Form1::capturePass()
     writeParameterControls(parameter);
     if (!capturing_)
         return;
-    frameStore_.write(vars_.FrameNo, picture1_->surface().image());
+    try {
+        frameStore_.write(vars_.FrameNo, picture1_->surface().image());
+    } catch (const std::bad_alloc&) {
+        captureOutOfMemory();
+        return;
+    }
     noteShownFrame(vars_.FrameNo);
     picture1_->repaint();
 
@@ -104,6 +110,16 @@ void Form1::stopCapture()
 {
     capturing_ = false;
     captureTimer_.stop();
+    stopWorkers();
+}
+
+void Form1::captureOutOfMemory()
+{
+    // Nothing half-stored stays behind; the buttons are as after a
+    // parameter change, so only 描画 can be pressed again.
+    stopCapture();
+    ReleaseFrameStore();
+    messageSink_(QString::fromUtf8(kOutOfMemoryMessage));
 }
 
 void Form1::ReleaseFrameStore() { frameStore_.releaseAll(); }

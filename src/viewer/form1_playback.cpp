@@ -93,9 +93,11 @@ void Form1::HScroll1_Change(int value)
 
 void Form1::ShowStoredFrame(int k)
 {
-    if (!frameStore_.read(k, shownFrame_))
+    // Unpacked straight into the drawing surface, with no copy between.
+    QImage& pixels = picture1_->surface().pixelsForWriting();
+    if (!frameStore_.holds(k) || frameStore_.frameSize(k) != pixels.size())
         return;
-    picture1_->surface().restore(shownFrame_);
+    frameStore_.read(k, pixels);
     noteShownFrame(k);
     picture1_->update();
 }

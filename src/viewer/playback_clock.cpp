@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <thread>
 #include <utility>
 
 namespace kelvora {
@@ -13,11 +14,16 @@ SteadyPlaybackClock::SteadyPlaybackClock()
     // A coarse timer may be 5 % late; frames are due to the millisecond.
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
-        // The timer counts whole milliseconds of its own; never run early.
-        if (nowMs() < dueMs_) {
+        // The timer is armed for the whole milliseconds left, so it ends
+        // up to a millisecond early: sleep off the rest (never run early),
+        // or wait again if the timer was earlier still.
+        const std::int64_t early = dueMs_ * 1000 - nowMicros();
+        if (early > 1000) {
             arm();
             return;
         }
+        if (early > 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(early));
         // The callback may set the next wake-up, replacing callback_.
         std::function<void()> callback = std::move(callback_);
         callback_ = nullptr;
@@ -39,9 +45,18 @@ void SteadyPlaybackClock::wakeAt(std::int64_t dueMs, std::function<void()> callb
     arm();
 }
 
+std::int64_t SteadyPlaybackClock::nowMicros()
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void SteadyPlaybackClock::arm()
 {
-    const std::int64_t wait = std::clamp<std::int64_t>(dueMs_ - nowMs(), 0, std::numeric_limits<int>::max());
+    // Whole milliseconds, rounded down: the timer counts from this very
+    // moment, not from the last whole millisecond.
+    const std::int64_t wait =
+        std::clamp<std::int64_t>((dueMs_ * 1000 - nowMicros()) / 1000, 0, std::numeric_limits<int>::max());
     timer_.start(static_cast<int>(wait));
 }
 

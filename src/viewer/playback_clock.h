@@ -34,6 +34,7 @@ public:
     void cancel() override;
 
 private:
+    static std::int64_t nowMicros();
     void arm();
 
     QTimer timer_;

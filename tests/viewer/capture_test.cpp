@@ -80,7 +80,7 @@ TEST(Capture, TwentyFourFramesFillTwentyFourSlotsOfTheSurfaceSize)
     EXPECT_EQ(vars.PicHeight, v.form().Picture1()->height());
     EXPECT_EQ(vars.BytesPerPixel, 4);
     const QSize area = v.form().Picture1()->contentsRect().size();
-    EXPECT_EQ(v.form().frameStore().heldBytes(), 24u * static_cast<std::size_t>(area.width() * area.height() * 4));
+    EXPECT_EQ(v.form().frameStore().heldBytes(), 24u * static_cast<std::size_t>(area.width() * area.height()));
 }
 
 TEST(Capture, SecondCaptureFreesTheFirstSetFirst)
@@ -120,7 +120,7 @@ TEST(Capture, FailedAllocationStopsWithAMessageAndAnEmptyStore)
 {
     ViewerFixture v;
     const QSize area = v.form().Picture1()->contentsRect().size();
-    v.form().setFrameStoreBudget(5u * static_cast<std::size_t>(area.width() * area.height() * 4));
+    v.form().setFrameStoreBudget(5u * static_cast<std::size_t>(area.width() * area.height()));  // a byte a pixel
     v.capture();
     ASSERT_EQ(v.messages.size(), 1u);
     EXPECT_TRUE(v.messages[0].contains("メモリ"));

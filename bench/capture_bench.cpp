@@ -1,0 +1,161 @@
+// Capture of all frames of a scene through the real viewer (描画 pressed,
+// the event loop run until the last frame is stored), beside its floors:
+// writing the same bytes, and for the water scenes their arithmetic alone.
+
+#include "app/scene_catalogue.h"
+#include "app/shared_state.h"
+#include "canvas/canvas.h"
+#include "canvas/numeric.h"
+#include "canvas/raster_surface.h"
+#include "scenes/water_interference.h"
+#include "viewer/form1.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace kelvora {
+namespace {
+
+constexpr int kFrames = 24;
+
+struct ViewerDeleter {
+    void operator()(Form1* viewer) const { delete viewer; }
+};
+using Viewer = std::unique_ptr<Form1, ViewerDeleter>;
+
+Viewer openViewer(int sceneIndex, bool workers)
+{
+    Shared() = SharedState();
+    Shared().SceneIndex = static_cast<std::int16_t>(sceneIndex);
+    Viewer viewer(new Form1());
+    viewer->setMessageSink([](const QString&) {});
+    viewer->setParallelCapture(workers);
+    viewer->Option2()->setChecked(true);
+    viewer->show();
+    QCoreApplication::processEvents();
+    return viewer;
+}
+
+void captureAndWait(Form1& viewer)
+{
+    viewer.Cmd_Picture()->click();
+    while (viewer.isCapturing())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// Processor time of the whole process, every thread, in milliseconds.
+double processCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+        (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+QSize drawingArea()
+{
+    const Viewer viewer = openViewer(0, false);
+    return viewer->Picture1()->surface().image().size();
+}
+
+// Arg 0: scene; arg 1: 1 to draw on worker threads, 0 one by one.
+void BM_Capture(benchmark::State& state)
+{
+    const Viewer viewer = openViewer(static_cast<int>(state.range(0)), state.range(1) != 0);
+    captureAndWait(*viewer);  // the first capture settles the drawing state
+    const double cpuBefore = processCpuMs();
+    for (auto _ : state)
+        captureAndWait(*viewer);
+    // Benchmark's own CPU column counts the main thread only.
+    state.counters["cpuAllThreadsMs"] = (processCpuMs() - cpuBefore) / static_cast<double>(state.iterations());
+    const QSize size = viewer->Picture1()->surface().image().size();
+    state.counters["width"] = size.width();
+    state.counters["height"] = size.height();
+    state.counters["storeMB"] = static_cast<double>(viewer->frameStore().heldBytes()) / 1e6;
+}
+
+// Writing 24 RGB32 frames of the drawing area: what clearing the surface
+// for every frame costs at the least.
+void BM_WriteFloorRgb32(benchmark::State& state)
+{
+    const QSize size = drawingArea();
+    const std::size_t bytes = static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()) * 4;
+    std::vector<std::unique_ptr<std::uint8_t[]>> frames;
+    for (int k = 0; k < kFrames; ++k)
+        frames.push_back(std::make_unique<std::uint8_t[]>(bytes));
+    int value = 0;
+    for (auto _ : state) {
+        for (auto& frame : frames) {
+            std::memset(frame.get(), ++value & 0xFF, bytes);
+            benchmark::DoNotOptimize(frame.get());
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kFrames * static_cast<std::int64_t>(bytes));
+}
+
+// Writing the 24 frames' bytes as the store keeps them, one a pixel.
+void BM_WriteFloorStore(benchmark::State& state)
+{
+    const QSize size = drawingArea();
+    const std::size_t bytes = static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height());
+    std::vector<std::unique_ptr<std::uint8_t[]>> frames;
+    for (int k = 0; k < kFrames; ++k)
+        frames.push_back(std::make_unique<std::uint8_t[]>(bytes));
+    int value = 0;
+    for (auto _ : state) {
+        for (auto& frame : frames) {
+            std::memset(frame.get(), ++value & 0xFF, bytes);
+            benchmark::DoNotOptimize(frame.get());
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kFrames * static_cast<std::int64_t>(bytes));
+}
+
+// The water scenes' arithmetic for 24 frames, every point's heights and
+// projection, on one thread, drawing nothing.
+void BM_WaterArithmetic(benchmark::State& state)
+{
+    const auto sourceB = state.range(0) == 8 ? water::SourceB::InPhase : water::SourceB::AntiPhase;
+    const water::ObliqueProjection projection(Sng(static_cast<double>(kPi) / 180 * 15), 0);
+    for (auto _ : state) {
+        std::int64_t sum = 0;
+        for (std::int16_t frame = 0; frame < kFrames; ++frame) {
+            for (std::int32_t y = 500; y >= -360; y -= 10) {
+                for (std::int32_t x = -300; x <= 300; ++x) {
+                    const water::Heights h = water::HeightsAt(sourceB, x, y, frame, kFrames);
+                    const water::ScreenPoint p = projection.Project(y, x, h.z);
+                    sum += p.px + p.py;
+                }
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kFrames * 87 * 601);
+}
+
+void captureArgs(benchmark::internal::Benchmark* b)
+{
+    for (int scene = 0; scene < kSceneCount; ++scene)
+        for (int workers : {1, 0})
+            b->Args({scene, workers});
+}
+
+BENCHMARK(BM_Capture)->Apply(captureArgs)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFloorRgb32)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFloorStore)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WaterArithmetic)->Arg(8)->Arg(9)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kelvora

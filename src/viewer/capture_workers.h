@@ -1,0 +1,98 @@
+#pragma once
+
+#include "canvas/draw_state.h"
+#include "scenes/scene_context.h"
+#include "viewer/frame_store.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace kelvora {
+
+// Everything a captured frame starts from: the drawing state the previous
+// frame left, the frame number handed to DrawFrame and the parameter
+// controls as they read before the frame.
+struct FrameStart {
+    DrawState state;
+    std::int16_t frameNo = 0;
+    ParameterControl parameter;
+};
+
+// Whether two starts give the same frame. A capture frame begins with Cls,
+// which forgets the current point and reads only BackColor, so the current
+// point is left out; everything else must match bit for bit.
+bool SameFrameStart(const FrameStart& a, const FrameStart& b);
+
+// A frame drawn by a worker, packed for the frame store, with what it
+// started from and what it left behind.
+struct DrawnFrame {
+    FrameStart start;
+    DrawState endState;
+    std::int16_t frameNoAfter = 0;
+    ParameterControl parameterAfter;
+    EncodedFrame pixels;
+    std::exception_ptr error;  // a run-time error of DrawFrame, or bad_alloc
+};
+
+// Threads that draw capture frames of one scene (Cls, then DrawFrame, as
+// DrawCaptureFrame does), each on a raster surface of its own of the
+// viewer's size, and pack them for the frame store. The caller says what
+// each frame starts from; results come back by ticket, in any order.
+class CaptureWorkers {
+public:
+    // resultReady runs on a worker thread whenever a result is waiting.
+    CaptureWorkers(int sceneIndex, int logicalWidth, int logicalHeight, double devicePixelRatio, int threadCount,
+        std::function<void()> resultReady);
+    ~CaptureWorkers();
+    CaptureWorkers(const CaptureWorkers&) = delete;
+    CaptureWorkers& operator=(const CaptureWorkers&) = delete;
+
+    // Queues a frame; context.parameter is ignored (start.parameter is used).
+    std::uint64_t submit(const FrameStart& start, const SceneContext& context);
+    // The result of ticket, once its frame is done.
+    std::optional<DrawnFrame> take(std::uint64_t ticket);
+    // Forgets every queued frame and every result; frames being drawn now
+    // are dropped when they end.
+    void cancelAll();
+    // A packed frame's buffer, back for reuse.
+    void recycle(EncodedFrame&& buffer);
+    // Frames drawn to the end since the workers started.
+    int drawCount() const;
+
+private:
+    struct Job {
+        std::uint64_t ticket;
+        std::uint64_t generation;
+        FrameStart start;
+        SceneContext context;
+    };
+
+    void run();
+
+    const int sceneIndex_;
+    const int width_;
+    const int height_;
+    const double devicePixelRatio_;
+    const std::function<void()> resultReady_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Job> queue_;
+    std::map<std::uint64_t, DrawnFrame> results_;
+    std::vector<EncodedFrame> spareBuffers_;
+    std::uint64_t nextTicket_ = 1;
+    std::uint64_t generation_ = 0;
+    int drawCount_ = 0;
+    bool quitting_ = false;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace kelvora

@@ -1,0 +1,214 @@
+// Capture on worker threads stores exactly what the one-by-one capture
+// stores, for every scene, both frame counts and a parameter, and leaves
+// the same drawing state, surface and controls behind.
+
+#include "app/scene_catalogue.h"
+#include "app/shared_state.h"
+#include "canvas/canvas.h"
+#include "viewer/capture_workers.h"
+#include "viewer/form1.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace kelvora {
+namespace {
+
+struct Outcome {
+    std::vector<QImage> frames;  // both captures, one after the other
+    QImage surface;
+    DrawState state;
+    int frameNo = 0;
+    int scrollValue = 0, scrollMax = 0, scrollPage = 0;
+    QString text;
+    int workerDraws = 0;
+    std::vector<QString> messages;
+};
+
+void captureAndWait(Form1& viewer)
+{
+    viewer.Cmd_Picture()->click();
+    QElapsedTimer timer;
+    timer.start();
+    while (viewer.isCapturing() && timer.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_FALSE(viewer.isCapturing());
+}
+
+// Opens the viewer on a scene and captures twice: the second capture
+// starts from the state the first one leaves.
+Outcome captureTwice(int sceneIndex, bool workers, bool twentyFour, std::optional<int> parameter,
+    const std::function<void(Form1&)>& betweenCaptures = {})
+{
+    Shared() = SharedState();
+    Shared().SceneIndex = static_cast<std::int16_t>(sceneIndex);
+    Outcome outcome;
+    auto* viewer = new Form1();
+    viewer->setMessageSink([&](const QString& text) { outcome.messages.push_back(text); });
+    viewer->setParallelCapture(workers);
+    (twentyFour ? viewer->Option2() : viewer->Option1())->setChecked(true);
+    if (parameter)
+        viewer->HScroll2()->setValue(*parameter);
+    for (int round = 0; round < 2; ++round) {
+        if (round == 1 && betweenCaptures)
+            betweenCaptures(*viewer);
+        captureAndWait(*viewer);
+        for (int k = 0; k <= Shared().LastFrame; ++k) {
+            QImage frame;
+            EXPECT_TRUE(viewer->frameStore().read(k, frame));
+            outcome.frames.push_back(frame);
+        }
+    }
+    outcome.surface = viewer->Picture1()->surface().snapshot();
+    outcome.state = viewer->Picture1()->canvas().state();
+    outcome.frameNo = viewer->variables().FrameNo;
+    outcome.scrollValue = viewer->HScroll2()->value();
+    outcome.scrollMax = viewer->HScroll2()->maximum();
+    outcome.scrollPage = viewer->HScroll2()->pageStep();
+    outcome.text = viewer->Text1()->text();
+    outcome.workerDraws = viewer->framesDrawnByWorkers();
+    delete viewer;
+    return outcome;
+}
+
+bool sameState(const DrawState& a, const DrawState& b)
+{
+    const FrameStart x{a, 0, {}};
+    const FrameStart y{b, 0, {}};
+    return SameFrameStart(x, y) && a.currentX == b.currentX && a.currentY == b.currentY;
+}
+
+void expectSame(const Outcome& one, const Outcome& many, int frames, bool drawnOnce = true)
+{
+    EXPECT_TRUE(one.messages.empty());
+    EXPECT_TRUE(many.messages.empty());
+    ASSERT_EQ(one.frames.size(), many.frames.size());
+    for (std::size_t k = 0; k < one.frames.size(); ++k)
+        EXPECT_EQ(one.frames[k], many.frames[k]) << "capture " << k / frames + 1 << " frame " << k % frames;
+    EXPECT_EQ(one.surface, many.surface);
+    EXPECT_TRUE(sameState(one.state, many.state));
+    EXPECT_EQ(one.frameNo, many.frameNo);
+    EXPECT_EQ(one.scrollValue, many.scrollValue);
+    EXPECT_EQ(one.scrollMax, many.scrollMax);
+    EXPECT_EQ(one.scrollPage, many.scrollPage);
+    EXPECT_EQ(one.text, many.text);
+    // Every frame drawn once: none skipped, none drawn again.
+    EXPECT_EQ(one.workerDraws, 0);
+    if (drawnOnce) {
+        EXPECT_EQ(many.workerDraws, 2 * frames);
+    } else {
+        EXPECT_GE(many.workerDraws, 2 * frames);
+    }
+
+}
+
+class CapturedScene : public ::testing::TestWithParam<int> {};
+
+TEST_P(CapturedScene, StoresWhatTheOneByOneCaptureStoresWithTwelveFrames)
+{
+    expectSame(captureTwice(GetParam(), false, false, std::nullopt), captureTwice(GetParam(), true, false, std::nullopt),
+        12);
+}
+
+TEST_P(CapturedScene, StoresWhatTheOneByOneCaptureStoresWithTwentyFourFrames)
+{
+    expectSame(captureTwice(GetParam(), false, true, std::nullopt), captureTwice(GetParam(), true, true, std::nullopt),
+        24);
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkerCapture, CapturedScene, ::testing::Range(0, kSceneCount));
+
+class ParameterScene : public ::testing::TestWithParam<int> {};
+
+TEST_P(ParameterScene, StoresWhatTheOneByOneCaptureStoresForAnotherParameter)
+{
+    const int scene = GetParam();
+    const int value = ParameterSetupFor(scene)->max;
+    expectSame(captureTwice(scene, false, true, value), captureTwice(scene, true, true, value), 24);
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkerCapture, ParameterScene, ::testing::Values(10, 11, 14, 15));
+
+// Between the captures the drawing state is changed behind the scene's
+// back, so frames drawn ahead from the state of the last capture start
+// from the wrong one: they must be drawn again, and the result still be
+// that of the one-by-one capture.
+TEST_P(CapturedScene, AWrongGuessOfTheStartIsDrawnAgain)
+{
+    const auto poke = [](Form1& viewer) {
+        Canvas& canvas = viewer.Picture1()->canvas();
+        canvas.SetDrawStyle(2);
+        canvas.SetFontSize(20);
+        canvas.SetFillStyle(0);
+    };
+    const Outcome many = captureTwice(GetParam(), true, true, std::nullopt, poke);
+    expectSame(captureTwice(GetParam(), false, true, std::nullopt, poke), many, 24, false);
+    // Scene 0 sets its own DrawStyle each frame: its second frame must
+    // have been drawn again.
+    if (GetParam() == 0) {
+        EXPECT_GT(many.workerDraws, 48);
+    }
+}
+
+TEST(WorkerCapture, AParameterChangeOrClosingDuringACaptureEndsIt)
+{
+    Shared() = SharedState();
+    Shared().SceneIndex = 8;
+    QPointer<Form1> viewer = new Form1();
+    viewer->Option2()->setChecked(true);
+    viewer->Cmd_Picture()->click();
+    QElapsedTimer timer;
+    timer.start();
+    while (viewer->variables().FrameNo < 3 && timer.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_TRUE(viewer->isCapturing());
+    Shared().SceneIndex = 8;
+    viewer->HScroll2()->setValue(viewer->HScroll2()->value() == 1 ? 2 : 1);
+    EXPECT_FALSE(viewer->isCapturing());
+    EXPECT_EQ(viewer->frameStore().heldCount(), 0);
+    // Frames the workers finish afterwards are not stored.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 300);
+    EXPECT_EQ(viewer->frameStore().heldCount(), 0);
+
+    viewer->Cmd_Picture()->click();
+    while (viewer->variables().FrameNo < 2 && timer.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    viewer->close();  // deletes the window, the drawing threads with it
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(viewer.isNull());
+}
+
+TEST(WorkerCapture, AFrameDrawnFromAnotherStartIsNotTakenForIt)
+{
+    FrameStart a;
+    FrameStart b = a;
+    EXPECT_TRUE(SameFrameStart(a, b));
+    b.state.currentX = 7;  // Cls forgets the current point
+    EXPECT_TRUE(SameFrameStart(a, b));
+    b.state.scaleTop = -0.0f;  // a different bit pattern is a different start
+    EXPECT_FALSE(SameFrameStart(a, b));
+    b = a;
+    b.frameNo = 1;
+    EXPECT_FALSE(SameFrameStart(a, b));
+    b = a;
+    b.parameter.text = QStringLiteral("2");
+    EXPECT_FALSE(SameFrameStart(a, b));
+    b = a;
+    b.state.backColor = QBColor(9);
+    EXPECT_FALSE(SameFrameStart(a, b));
+}
+
+}  // namespace
+}  // namespace kelvora
