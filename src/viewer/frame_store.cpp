@@ -4,6 +4,7 @@
 #include "canvas/runtime_error.h"
 
 #include <algorithm>
+#include <atomic>
 #include <new>
 
 namespace kelvora {
@@ -11,6 +12,8 @@ namespace kelvora {
 namespace {
 
 constexpr int kStoredBytesPerPixel = 4;  // RGB32
+
+std::atomic<int> liveBuffers{0};
 
 }  // namespace
 
@@ -30,6 +33,7 @@ void FrameStore::allocate(int slot, QSize size, std::int32_t bytesPerPixel)
     if (heldBytes_ > byteBudget_ || bytes > byteBudget_ - heldBytes_)
         throw std::bad_alloc();
     s.bits = std::make_unique<std::uint8_t[]>(bytes);  // value-initialised: zero
+    ++liveBuffers;
     s.bytes = bytes;
     s.size = size;
     heldBytes_ += bytes;
@@ -70,6 +74,7 @@ void FrameStore::release(int slot)
     heldBytes_ -= s.bytes;
     --heldCount_;
     s = Slot();
+    --liveBuffers;
 }
 
 void FrameStore::releaseAll()
@@ -77,6 +82,8 @@ void FrameStore::releaseAll()
     for (int k = 0; k < kSlotCount; ++k)
         release(k);
 }
+
+int FrameStore::liveBufferCount() { return liveBuffers.load(); }
 
 bool FrameStore::holds(int slot) const { return static_cast<bool>(slots_[checkedIndex(slot)].bits); }
 
