@@ -3,7 +3,7 @@
 // Seeds and length come from the environment, so a long run or the replay
 // of a failure needs no rebuild:
 //   KELVORA_STRESS_SEEDS=11,12,13   the seeds (default: two fixed seeds)
-//   KELVORA_STRESS_ACTIONS=20000    actions per seed (default 5000)
+//   KELVORA_STRESS_ACTIONS=20000    actions per seed (default 2500: 5000 a run)
 
 #include "stress/stress_actions.h"
 #include "stress/stress_harness.h"
@@ -35,7 +35,7 @@ int actionsPerSeed()
 {
     bool ok = false;
     const int n = qEnvironmentVariableIntValue("KELVORA_STRESS_ACTIONS", &ok);
-    return ok && n > 0 ? n : 5000;
+    return ok && n > 0 ? n : 2500;
 }
 
 const StressAction& pick(StressHarness& harness)
