@@ -9,6 +9,7 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#include <atomic>
 #include <new>
 #include <utility>
 
@@ -153,6 +154,8 @@ bool storable(const QImage& frame, QSize size)
     return frame.size() == size && frame.format() == QImage::Format_RGB32;
 }
 
+std::atomic<int> liveBuffers{0};
+
 }  // namespace
 
 void EncodeFrame(const QImage& frame, EncodedFrame& into)
@@ -220,6 +223,7 @@ void FrameStore::allocate(int slot, QSize size, std::int32_t bytesPerPixel)
     reserveBytes(bytes);
     s.bits = allocateBytes(bytes, true);
     s.capacity = bytes;
+    ++liveBuffers;
     s.size = size;
     makeZeroed(s, false);  // calloc gave zeroes
     heldBytes_ += s.capacity;
@@ -286,6 +290,7 @@ void FrameStore::release(int slot)
     heldBytes_ -= s.capacity;
     --heldCount_;
     s = EncodedFrame();
+    --liveBuffers;
 }
 
 void FrameStore::releaseAll()
@@ -293,6 +298,8 @@ void FrameStore::releaseAll()
     for (int k = 0; k < kSlotCount; ++k)
         release(k);
 }
+
+int FrameStore::liveBufferCount() { return liveBuffers.load(); }
 
 bool FrameStore::holds(int slot) const { return static_cast<bool>(slots_[checkedIndex(slot)].bits); }
 

@@ -49,6 +49,7 @@ public:
     static constexpr int kSlotCount = 101;
 
     FrameStore() = default;
+    ~FrameStore() { releaseAll(); }
     FrameStore(const FrameStore&) = delete;
     FrameStore& operator=(const FrameStore&) = delete;
 
@@ -88,6 +89,9 @@ public:
     int heldCount() const { return heldCount_; }
     int peakHeldCount() const { return peakHeldCount_; }
     std::size_t heldBytes() const { return heldBytes_; }
+    // Buffers held by every store of the process together: zero once every
+    // viewer has closed, whatever it did.
+    static int liveBufferCount();
 
 private:
     // Throws the run-time error for an index outside 0..100.

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace kelvora {
 namespace {
@@ -137,7 +138,6 @@ TEST(RenderCli, BadInputIsStatusTwoWithOneLine)
         {{"--scene", "0", "--size", "16385x600", "--trace"}, "over 16384"},
         {{"--scene", "0", "--param", "3", "--trace"}, "scene 0 has no parameter"},
         {{"--scene", "0", "--png"}, "--png needs a value"},
-        {{"--scene", "0", "--gif", "a.gif", "--size", "16384x16384", "--frames", "24"}, "of memory"},
     };
     for (const auto& [arguments, text] : cases) {
         const ProgramRun run = render(arguments);
@@ -152,6 +152,56 @@ TEST(RenderCli, BadInputIsStatusTwoWithOneLine)
             expectOneLineMessage(run, "is not built yet");
             break;
         }
+}
+
+// Bad input that names an output file: the file is never created, not even
+// as a temporary beside it.
+TEST(RenderCli, BadInputWithAnOutputFileLeavesNoFile)
+{
+    QTemporaryDir dir;
+    for (const QString mode : {"--png", "--gif"}) {
+        const QString out = dir.filePath("out");
+        const std::vector<std::pair<QStringList, std::string>> cases = {
+            {{"--scene", "0", mode, out, "--bogus"}, "unknown option '--bogus'"},
+            {{"--scene", "0", mode, out, "--frames"}, "--frames needs a value"},
+            {{"--scene", "-1", mode, out}, "--scene: -1 is outside 0..15"},
+            {{"--scene", "0", "--frames", "13", mode, out}, "--frames: 13 is not 12 or 24"},
+            {{"--scene", "0", "--size", "0x600", mode, out}, "a side of 0 pixels"},
+            {{"--scene", "0", "--screen", "1280x800x1", mode, out}, "is not WIDTHxHEIGHT"},
+            {{"--scene", "0", "--size", "600x16385", mode, out}, "over 16384"},
+            {{"--scene", "10", "--param", "6", mode, out}, "--param: 6 is outside 1..5"},
+            {{"--scene", "14", "--param", "0", mode, out}, "--param: 0 is outside 1..40"},
+            {{"--scene", "15", "--param", "17", mode, out}, "--param: 17 is outside 0..16"},
+            {{"--scene", "12", "--param", "1", mode, out}, "scene 12 has no parameter"},
+        };
+        for (const auto& [arguments, text] : cases) {
+            SCOPED_TRACE(arguments.join(' ').toStdString());
+            const ProgramRun run = render(arguments);
+            EXPECT_EQ(run.status, 2);
+            expectOneLineMessage(run, text);
+        }
+    }
+    const ProgramRun frame = render({"--scene", "0", "--frames", "24", "--frame", "24", "--png", dir.filePath("f")});
+    EXPECT_EQ(frame.status, 2);
+    expectOneLineMessage(frame, "--frame: 24 is outside 0..23");
+    EXPECT_EQ(entriesOf(dir.path()), "");
+}
+
+// 16384 x 16384 frames for a GIF are refused before anything is drawn or
+// written, where they would take more than half of the machine's memory
+// (25 GiB for 24 frames; a machine with more is left to try).
+TEST(RenderCli, GifTooLargeForMemoryIsRefusedUpFrontAndLeavesNothing)
+{
+    const auto physical = static_cast<std::uint64_t>(::sysconf(_SC_PHYS_PAGES))
+        * static_cast<std::uint64_t>(::sysconf(_SC_PAGE_SIZE));
+    if (25ull * 16384 * 16384 * 4 <= physical / 2)
+        GTEST_SKIP() << "24 frames of 16384 x 16384 fit in this machine's memory";
+    QTemporaryDir dir;
+    const ProgramRun run = render({"--scene", "0", "--gif", dir.filePath("huge.gif"), "--size", "16384x16384",
+        "--frames", "24"});
+    EXPECT_EQ(run.status, 2);
+    expectOneLineMessage(run, "--size 16384x16384: 24 frames need 25.0 GiB of memory, more than half");
+    EXPECT_EQ(entriesOf(dir.path()), "");
 }
 
 TEST(RenderCli, UnwritableOutputIsStatusTwoAndLeavesNothing)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <sstream>
 #include <vector>
 
@@ -158,6 +160,11 @@ TEST(RenderJob, RuntimeErrorIsStatusOneAndLeavesNoFile)
 
 TEST(RenderJob, GifFramesTooLargeForMemoryAreRefusedBeforeDrawing)
 {
+    // Refused only where the frames take more than half of the memory.
+    const auto physical = static_cast<std::uint64_t>(::sysconf(_SC_PHYS_PAGES))
+        * static_cast<std::uint64_t>(::sysconf(_SC_PAGE_SIZE));
+    if (25ull * 16384 * 16384 * 4 <= physical / 2)
+        GTEST_SKIP() << "24 frames of 16384 x 16384 fit in this machine's memory";
     seenCalls.clear();
     RenderOptions options;
     options.mode = OutputMode::Gif;

@@ -190,6 +190,8 @@ TEST(RenderOptions, UnknownMissingAndRepeatedArguments)
     EXPECT_ERROR((Args{"--scene", "0", "--trace", "--trace"}), "--trace is given more than once");
     EXPECT_ERROR((Args{"--scene", "0", "--all", "--all", "--trace"}), "--all is given more than once");
     EXPECT_ERROR((Args{"--scene", "0", "--png", "a", "--png", "b"}), "--png is given more than once");
+    // What is quoted stays on one line.
+    EXPECT_ERROR((Args{"--scene", "0", "--trace", "--a\nb\x7f"}), "unknown option '--a\\x0ab\\x7f'");
     // The first problem in argument order is the one reported.
     EXPECT_ERROR((Args{"--scene", "99", "--bogus"}), "--scene: 99");
     EXPECT_ERROR((Args{"--bogus", "--scene", "99"}), "unknown option '--bogus'");

@@ -262,6 +262,25 @@ std::string resolve(const GivenOptions& given, const Catalogue& catalogue, Rende
     return {};
 }
 
+// The message quotes what was typed; a control character in it (a newline
+// in a quoted argument) is written as an escape so the message stays one line.
+std::string oneLine(const std::string& message)
+{
+    std::string line;
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            line += c;
+            continue;
+        }
+        static const char hex[] = "0123456789abcdef";
+        line += "\\x";
+        line += hex[byte >> 4];
+        line += hex[byte & 0xf];
+    }
+    return line;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments, const Catalogue& catalogue)
@@ -273,11 +292,11 @@ ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments
             return parsed;
         }
     const std::optional<GivenOptions> given = scan(arguments, parsed.error);
-    if (!given)
-        return parsed;
-    parsed.error = resolve(*given, catalogue, parsed.options);
+    if (given)
+        parsed.error = resolve(*given, catalogue, parsed.options);
     if (parsed.error.empty())
         parsed.action = ParsedCommandLine::Action::Render;
+    parsed.error = oneLine(parsed.error);
     return parsed;
 }
 

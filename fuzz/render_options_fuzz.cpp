@@ -1,0 +1,68 @@
+// Feeds kelvora-render's parser arbitrary command lines: the input's bytes,
+// split at NUL into arguments. Whatever it is given, the parser returns
+// either options inside their ranges or one line of error.
+//
+//   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKELVORA_FUZZ=ON
+//   cmake --build build-fuzz --target render_options_fuzz
+//   build-fuzz/fuzz/render_options_fuzz -max_total_time=60
+
+#include "render_options.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using kelvora::render::OutputMode;
+using kelvora::render::ParsedCommandLine;
+using kelvora::render::RenderOptions;
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+bool inSide(int side) { return side >= 1 && side <= kelvora::render::kMaxSide; }
+
+void checkOptions(const RenderOptions& o)
+{
+    require(o.scene >= 0 && o.scene < kelvora::kSceneCount);
+    require(kelvora::SceneCatalogue()[static_cast<std::size_t>(o.scene)].drawFrame != nullptr);
+    require(o.frames == 12 || o.frames == 24);
+    require(o.frame >= 0 && o.frame < o.frames);
+    require(inSide(o.size.width) && inSide(o.size.height));
+    require(inSide(o.screen.width) && inSide(o.screen.height));
+    require(o.delayMs >= 0 && o.delayMs <= 655350);
+    require(o.mode == OutputMode::Trace || !o.output.empty());
+    require(!o.allFrames || o.mode == OutputMode::Trace);
+    if (const auto setup = kelvora::ParameterSetupFor(o.scene))
+        require(o.param >= setup->min && o.param <= setup->max);
+    else
+        require(o.param == 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<std::string> arguments(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0)
+            arguments.emplace_back();
+        else
+            arguments.back().push_back(static_cast<char>(data[i]));
+    }
+    const ParsedCommandLine parsed = kelvora::render::ParseRenderArguments(arguments);
+    switch (parsed.action) {
+    case ParsedCommandLine::Action::Render: checkOptions(parsed.options); break;
+    case ParsedCommandLine::Action::Error:
+        require(!parsed.error.empty() && parsed.error.find('\n') == std::string::npos);
+        break;
+    case ParsedCommandLine::Action::Help: break;
+    }
+    return 0;
+}

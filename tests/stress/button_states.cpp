@@ -1,0 +1,82 @@
+#include "stress/button_states.h"
+
+#include "app/shared_state.h"
+#include "viewer/form1.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <array>
+
+namespace kelvora::stress {
+
+namespace {
+
+using enum Flag;
+
+// Columns: 描画, アニメ開始, 一時停止, コマ送り, both options, HScroll2.
+constexpr std::array kRows{
+    ButtonRow{"viewer loaded", Mode::Idle, On, Off, Off, Off, On, On, Held::None},
+    ButtonRow{"during capture", Mode::Capturing, On, Off, Off, Off, Off, Any, Held::AllFrames},
+    ButtonRow{"capture finished (ready)", Mode::Idle, On, On, On, On, Off, Any, Held::AllFrames},
+    ButtonRow{"playing", Mode::Playing, Off, Off, On, On, Off, Off, Held::AllFrames},
+    ButtonRow{"paused", Mode::Idle, On, On, On, On, Off, On, Held::AllFrames},
+    ButtonRow{"stepped", Mode::Idle, On, On, On, On, Off, Any, Held::AllFrames},
+    // The options keep what the first capture left: enabled before it.
+    ButtonRow{"after a parameter change", Mode::Idle, On, Off, Off, Off, Any, On, Held::None},
+};
+
+bool fits(Flag flag, bool enabled) { return flag == Any || (flag == On) == enabled; }
+
+Mode modeOf(const Form1& viewer)
+{
+    if (viewer.isPlaying())
+        return Mode::Playing;
+    return viewer.isCapturing() ? Mode::Capturing : Mode::Idle;
+}
+
+bool holdsAllFrames(const Form1& viewer)
+{
+    const int frames = Shared().LastFrame + 1;
+    if (viewer.frameStore().heldCount() != frames)
+        return false;
+    for (int k = 0; k < frames; ++k)
+        if (!viewer.frameStore().holds(k))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+std::span<const ButtonRow> AllowedButtonRows() { return kRows; }
+
+const ButtonRow* MatchingRow(const Form1& viewer)
+{
+    const bool options = viewer.Option1()->isEnabled();
+    if (viewer.Option2()->isEnabled() != options)
+        return nullptr;  // the two options always go together
+    for (const ButtonRow& row : kRows) {
+        const bool held = row.held == Held::None ? viewer.frameStore().heldCount() == 0 : holdsAllFrames(viewer);
+        if (row.mode == modeOf(viewer) && held && fits(row.picture, viewer.Cmd_Picture()->isEnabled())
+            && fits(row.anime, viewer.Cmd_Anime()->isEnabled()) && fits(row.stop, viewer.Cmd_stop()->isEnabled())
+            && fits(row.step, viewer.Cmd_step()->isEnabled()) && fits(row.options, options)
+            && fits(row.hScroll2, viewer.HScroll2()->isEnabled()))
+            return &row;
+    }
+    return nullptr;
+}
+
+std::string DescribeButtons(const Form1& viewer)
+{
+    auto flag = [](bool on) { return on ? "on" : "off"; };
+    return std::string("描画 ") + flag(viewer.Cmd_Picture()->isEnabled()) + ", アニメ開始 "
+        + flag(viewer.Cmd_Anime()->isEnabled()) + ", 一時停止 " + flag(viewer.Cmd_stop()->isEnabled())
+        + ", コマ送り " + flag(viewer.Cmd_step()->isEnabled()) + ", options "
+        + flag(viewer.Option1()->isEnabled()) + "/" + flag(viewer.Option2()->isEnabled()) + ", HScroll2 "
+        + flag(viewer.HScroll2()->isEnabled()) + "; capturing " + flag(viewer.isCapturing()) + ", playing "
+        + flag(viewer.isPlaying()) + ", frames held " + std::to_string(viewer.frameStore().heldCount())
+        + ", LastFrame " + std::to_string(Shared().LastFrame);
+}
+
+}  // namespace kelvora::stress

@@ -1,0 +1,221 @@
+#include "stress/stress_harness.h"
+
+#include "app/scene_catalogue.h"
+#include "app/shared_state.h"
+#include "menu/form2.h"
+#include "stress/button_states.h"
+#include "viewer/form1.h"
+#include "viewer/runtime_error_report.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace kelvora::stress {
+
+void StressClock::wakeAt(std::int64_t dueMs, std::function<void()> callback)
+{
+    due_ = dueMs;
+    callback_ = std::move(callback);
+}
+
+void StressClock::fire(std::int64_t lateMs)
+{
+    now_ = std::max(now_, due_ + lateMs);
+    std::function<void()> callback = std::move(callback_);
+    callback_ = nullptr;
+    if (callback)
+        callback();
+}
+
+StressHarness::StressHarness(std::uint32_t seed)
+    : rng_(seed)
+{
+    Shared() = SharedState();
+    SetRuntimeErrorHandler([this](const RuntimeError& error) { violation(std::string("run-time error: ") + error.what()); });
+}
+
+StressHarness::~StressHarness()
+{
+    QApplication::closeAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (const auto& watch : watches_)
+        delete watch->viewer.data();
+    SetRuntimeErrorHandler(nullptr);
+}
+
+int StressHarness::uniform(int lo, int hi)
+{
+    return lo + static_cast<int>(rng_() % static_cast<std::uint32_t>(hi - lo + 1));
+}
+
+Form2* StressHarness::menu() const
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<Form2*>(w); m && m->isVisible())
+            return m;
+    return nullptr;
+}
+
+Form1* StressHarness::viewer() const
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* v = qobject_cast<Form1*>(w); v && v->isVisible())
+            return v;
+    return nullptr;
+}
+
+ViewerWatch* StressHarness::viewerWatch()
+{
+    Form1* open = viewer();
+    return open ? watchOf(open) : nullptr;
+}
+
+ViewerWatch* StressHarness::watchOf(const QObject* object)
+{
+    for (const auto& watch : watches_)
+        if (watch->viewer && (watch->viewer == object || watch->viewer->Picture1() == object))
+            return watch.get();
+    return nullptr;
+}
+
+void StressHarness::startMenu()
+{
+    ShowMenu();
+    hookNewMenus();
+}
+
+void StressHarness::settle(int passes)
+{
+    for (int pass = 0; pass < passes; ++pass)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void StressHarness::hookNewMenus()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* menu = qobject_cast<Form2*>(w);
+        if (!menu || menu->property("stressHooked").toBool())
+            continue;
+        menu->setProperty("stressHooked", true);
+        connect(menu, &Form2::viewerOpened, this, [this](Form1* viewer) { onViewerOpened(viewer); });
+    }
+}
+
+void StressHarness::onViewerOpened(Form1* viewer)
+{
+    auto watch = std::make_unique<ViewerWatch>();
+    watch->viewer = viewer;
+    ViewerWatch* w = watch.get();
+    watches_.push_back(std::move(watch));
+    viewer->setPlaybackClock(w->clock);
+    viewer->setMessageSink([this](const QString& text) { violation("unexpected message: " + text.toStdString()); });
+    // The real scenes draw; the wrapper first checks that the viewer they
+    // draw into is still open.
+    viewer->setFrameRenderer([this, w](int scene, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) {
+        if (w->closed || !w->viewer || !w->viewer->isVisible())
+            violation("scene " + std::to_string(scene) + " frame " + std::to_string(frameNo)
+                + " drawn into a closed viewer");
+        count("frames drawn");
+        return DrawCaptureFrame(scene, canvas, frameNo, context);
+    });
+    count("picture " + std::to_string(viewer->Picture1()->width()) + "x" + std::to_string(viewer->Picture1()->height()));
+    viewer->installEventFilter(this);
+    viewer->Picture1()->installEventFilter(this);
+    connect(viewer->Cmd_Picture(), &QAbstractButton::clicked, this, [w] { w->captured = true; });
+}
+
+bool StressHarness::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close || event->type() == QEvent::Paint) {
+        if (ViewerWatch* w = watchOf(watched)) {
+            if (event->type() == QEvent::Close && watched == w->viewer)
+                w->closed = true;
+            else if (event->type() == QEvent::Paint && (w->closed || !w->viewer->isVisible()))
+                violation("a frame shown in a closed viewer");
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void StressHarness::violation(const std::string& what)
+{
+    if (!violations_.empty())
+        violations_ += "; ";
+    violations_ += what;
+}
+
+std::string StressHarness::takeViolations() { return std::exchange(violations_, std::string()); }
+
+std::string StressHarness::checkInvariants(int windowsExpected)
+{
+    std::string failures = takeViolations();
+    auto fail = [&failures](const std::string& what) {
+        failures += (failures.empty() ? "" : "; ") + what;
+    };
+
+    int menus = 0, viewers = 0, aliveMenus = 0, aliveViewers = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Form2*>(w))
+            ++aliveMenus, menus += w->isVisible();
+        if (qobject_cast<Form1*>(w))
+            ++aliveViewers, viewers += w->isVisible();
+    }
+    if (menus + viewers != windowsExpected)
+        fail(std::to_string(menus) + " menus and " + std::to_string(viewers) + " viewers open, expected "
+            + std::to_string(windowsExpected) + " windows");
+    if (aliveMenus > menus || aliveViewers > viewers)
+        fail("a closed window was not deleted");
+
+    for (const auto& watch : watches_) {
+        if (watch->closed && watch->clock->pending())
+            fail("a playback wake-up is still pending after its viewer closed");
+        if (watch->closed && watch->viewer && watch->viewer->isPlaying())
+            fail("a closed viewer still plays");
+    }
+
+    Form1* open = viewer();
+    ViewerWatch* watch = open ? watchOf(open) : nullptr;
+    if (open && !watch)
+        fail("a viewer opened without the menu's signal");
+    if (!open || !watch)
+        return failures;
+
+    const FrameStore& store = open->frameStore();
+    const int lastFrame = Shared().LastFrame;
+    if (!watch->captured) {
+        if (store.heldCount() != 0 || store.peakHeldCount() != 0)
+            fail("frames held before the first capture");
+    } else {
+        if (lastFrame != (open->Option1()->isChecked() ? 11 : 23))
+            fail("LastFrame " + std::to_string(lastFrame) + " does not match the chosen frame count");
+        if (store.heldCount() > lastFrame + 1 || store.peakHeldCount() > lastFrame + 1)
+            fail("the frame store held " + std::to_string(store.peakHeldCount()) + " frames at once");
+        for (int k = std::max(lastFrame + 1, 0); k < FrameStore::kSlotCount; ++k)
+            if (store.holds(k)) {
+                fail("slot " + std::to_string(k) + " above LastFrame holds a frame");
+                break;
+            }
+    }
+    if (open->Option1()->isChecked() == open->Option2()->isChecked())
+        fail("not exactly one frame-count option selected");
+    if (watch->clock->pending() != open->isPlaying())
+        fail(std::string("playback wake-up ") + (watch->clock->pending() ? "pending" : "missing") + " while "
+            + (open->isPlaying() ? "playing" : "not playing"));
+    if (open->isPlaying() && open->isCapturing())
+        fail("capturing and playing at once");
+    const bool hasParameter = FindScene(Shared().SceneIndex)->hasParameter;
+    if (hasParameter && Shared().SceneParam != open->HScroll2()->value())
+        fail("SceneParam " + std::to_string(Shared().SceneParam) + " is not HScroll2's value "
+            + std::to_string(open->HScroll2()->value()));
+    if (!hasParameter && Shared().SceneParam != 1)
+        fail("SceneParam changed in a scene without a parameter");
+    if (!MatchingRow(*open))
+        fail("the viewer's controls match no allowed row: " + DescribeButtons(*open));
+    return failures;
+}
+
+}  // namespace kelvora::stress

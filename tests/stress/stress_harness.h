@@ -1,0 +1,103 @@
+#pragma once
+
+// Drives the real menu and viewer windows (offscreen) and checks, after
+// every action, what must always hold: how many windows are open, what the
+// frame store holds, which row of the button tables the viewer is in, that
+// nothing is drawn into or shown in a closed viewer, and that playback's
+// wake-ups end with the viewer.
+
+#include "viewer/playback_clock.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kelvora {
+class Form1;
+class Form2;
+}
+
+namespace kelvora::stress {
+
+// Time stands still until an action lets it pass; the pending wake-up runs
+// only when the harness fires it.
+class StressClock : public PlaybackClock {
+public:
+    std::int64_t nowMs() override { return now_; }
+    void wakeAt(std::int64_t dueMs, std::function<void()> callback) override;
+    void cancel() override { callback_ = nullptr; }
+
+    bool pending() const { return static_cast<bool>(callback_); }
+    // Moves the time to the due time plus `lateMs` and runs the wake-up.
+    void fire(std::int64_t lateMs);
+
+private:
+    std::int64_t now_ = 1000;
+    std::int64_t due_ = 0;
+    std::function<void()> callback_;
+};
+
+// One viewer the run has opened, alive or closed.
+struct ViewerWatch {
+    QPointer<Form1> viewer;
+    std::shared_ptr<StressClock> clock = std::make_shared<StressClock>();
+    bool closed = false;      // its close event has been seen
+    bool captured = false;    // 描画 has been pressed at least once
+};
+
+class StressHarness : public QObject {
+public:
+    explicit StressHarness(std::uint32_t seed);
+    ~StressHarness() override;
+
+    std::mt19937& rng() { return rng_; }
+    // A whole number from lo to hi, both included.
+    int uniform(int lo, int hi);
+
+    // The open windows (visible), or null.
+    Form2* menu() const;
+    Form1* viewer() const;
+    ViewerWatch* viewerWatch();
+
+    // Opens a new menu, as the program does at start.
+    void startMenu();
+    // Runs pending events briefly (a bounded number of passes), then the
+    // deferred deletions of closed windows.
+    void settle(int passes = 2);
+    // Hooks menus opened since the last call, so their viewers get the
+    // test's clock and renderer.
+    void hookNewMenus();
+
+    // Empty when everything holds; else what does not. `windowsExpected`
+    // is the number of windows that must be open now (0 or 1).
+    std::string checkInvariants(int windowsExpected);
+    // Violations seen inside the windows since the last call (drawing into
+    // a closed viewer, an unexpected message or run-time error).
+    std::string takeViolations();
+
+    // How often each notable situation came up, for the coverage check.
+    std::map<std::string, int>& coverage() { return coverage_; }
+    void count(const std::string& what) { ++coverage_[what]; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onViewerOpened(Form1* viewer);
+    void violation(const std::string& what);
+    ViewerWatch* watchOf(const QObject* object);
+
+    std::mt19937 rng_;
+    std::vector<std::unique_ptr<ViewerWatch>> watches_;
+    std::string violations_;
+    std::map<std::string, int> coverage_;
+};
+
+}  // namespace kelvora::stress
