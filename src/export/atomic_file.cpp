@@ -104,4 +104,37 @@ std::string CheckWritable(const QString& target)
     return {};
 }
 
+ExportResult WriteFileAtomically(const QString& target, const std::function<std::string(QIODevice&)>& body)
+{
+    ExportResult result;
+    AtomicFile file(target);
+    if (!file.open()) {
+        result.error = file.error();
+        return result;
+    }
+    const std::string cannotWrite = "cannot write " + target.toStdString() + ": ";
+    {
+        QFile device;
+        if (!device.open(file.handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+            result.error = cannotWrite + device.errorString().toStdString();
+            return result;
+        }
+        const std::string bodyError = body(device);
+        if (!bodyError.empty()) {
+            result.error = cannotWrite + bodyError;
+            return result;
+        }
+        if (!device.flush() || device.error() != QFileDevice::NoError) {
+            result.error = cannotWrite + device.errorString().toStdString();
+            return result;
+        }
+    }
+    if (!file.commit()) {
+        result.error = file.error();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
 }  // namespace kelvora

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "export/export_result.h"
+
 #include <QString>
 
+#include <functional>
 #include <string>
+
+class QIODevice;
 
 namespace kelvora {
 
@@ -41,5 +46,11 @@ private:
 // Whether a file can be written at target, by creating and removing a
 // temporary file beside it: empty when it can, else the reason.
 std::string CheckWritable(const QString& target);
+
+// Writes target atomically through a QIODevice: body writes the contents
+// and returns an error text, empty on success. The target appears only when
+// the body succeeded and everything reached the disk; errors are prefixed
+// with "cannot write <target>: ".
+ExportResult WriteFileAtomically(const QString& target, const std::function<std::string(QIODevice&)>& body);
 
 }  // namespace kelvora

@@ -4,7 +4,6 @@
 #include "canvas/raster_surface.h"
 #include "export/atomic_file.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -115,54 +114,25 @@ QString SceneTitle(int sceneIndex)
 
 ExportResult WriteWorksheet(const QString& path, const QString& title, const std::vector<QImage>& frames)
 {
-    ExportResult result;
-    if (frames.empty() || frames.front().isNull()) {
-        result.error = "no frames to write";
-        return result;
-    }
-    AtomicFile file(path);
-    if (!file.open()) {
-        result.error = file.error();
-        return result;
-    }
-    const std::string cannotWrite = "cannot write " + path.toStdString() + ": ";
-    {
-        QFile device;
-        if (!device.open(file.handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
-            result.error = cannotWrite + device.errorString().toStdString();
-            return result;
-        }
-        {
-            QPdfWriter writer(&device);
-            writer.setTitle(title);
-            writer.setCreator(QStringLiteral("Kelvora"));
-            writer.setResolution(kResolutionDpi);
-            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
-            QPainter painter;
-            if (!painter.begin(&writer)) {
-                result.error = cannotWrite + "the PDF could not be started";
-                return result;
-            }
-            // Line drawings: no JPEG blur around the lines.
-            painter.setRenderHint(QPainter::LosslessImageRendering);
-            drawSheet(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), title, frames);
-            if (!painter.end()) {
-                result.error = cannotWrite + "the PDF could not be finished";
-                return result;
-            }
-        }
-        if (!device.flush() || device.error() != QFileDevice::NoError) {
-            result.error = cannotWrite + device.errorString().toStdString();
-            return result;
-        }
-    }
-    if (!file.commit()) {
-        result.error = file.error();
-        return result;
-    }
-    result.ok = true;
-    return result;
+    if (frames.empty() || frames.front().isNull())
+        return ExportResult{false, "no frames to write", false};
+    return WriteFileAtomically(path, [&](QIODevice& device) -> std::string {
+        QPdfWriter writer(&device);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Kelvora"));
+        writer.setResolution(kResolutionDpi);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+            QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return "the PDF could not be started";
+        // Line drawings: no JPEG blur around the lines.
+        painter.setRenderHint(QPainter::LosslessImageRendering);
+        drawSheet(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), title, frames);
+        if (!painter.end())
+            return "the PDF could not be finished";
+        return {};
+    });
 }
 
 }  // namespace kelvora
