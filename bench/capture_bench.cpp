@@ -84,12 +84,14 @@ void BM_Capture(benchmark::State& state)
     state.counters["storeMB"] = static_cast<double>(viewer->frameStore().heldBytes()) / 1e6;
 }
 
-// Writing 24 RGB32 frames of the drawing area: what clearing the surface
-// for every frame costs at the least.
-void BM_WriteFloorRgb32(benchmark::State& state)
+// Writing 24 frames of the drawing area at `bytesPerPixel`: 4 is what
+// clearing an RGB32 surface for every frame costs at the least, 1 is the
+// bytes the store keeps.
+void writeFloor(benchmark::State& state, std::size_t bytesPerPixel)
 {
     const QSize size = drawingArea();
-    const std::size_t bytes = static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()) * 4;
+    const std::size_t bytes =
+        static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()) * bytesPerPixel;
     std::vector<std::unique_ptr<std::uint8_t[]>> frames;
     for (int k = 0; k < kFrames; ++k)
         frames.push_back(std::make_unique<std::uint8_t[]>(bytes));
@@ -104,24 +106,8 @@ void BM_WriteFloorRgb32(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kFrames * static_cast<std::int64_t>(bytes));
 }
 
-// Writing the 24 frames' bytes as the store keeps them, one a pixel.
-void BM_WriteFloorStore(benchmark::State& state)
-{
-    const QSize size = drawingArea();
-    const std::size_t bytes = static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height());
-    std::vector<std::unique_ptr<std::uint8_t[]>> frames;
-    for (int k = 0; k < kFrames; ++k)
-        frames.push_back(std::make_unique<std::uint8_t[]>(bytes));
-    int value = 0;
-    for (auto _ : state) {
-        for (auto& frame : frames) {
-            std::memset(frame.get(), ++value & 0xFF, bytes);
-            benchmark::DoNotOptimize(frame.get());
-        }
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kFrames * static_cast<std::int64_t>(bytes));
-}
+void BM_WriteFloorRgb32(benchmark::State& state) { writeFloor(state, 4); }
+void BM_WriteFloorStore(benchmark::State& state) { writeFloor(state, 1); }
 
 // The water scenes' arithmetic for 24 frames, every point's heights and
 // projection, on one thread, drawing nothing.
