@@ -134,7 +134,8 @@ QWidget* keyTarget(StressHarness& h, Form1& viewer, std::string& where)
         {viewer.HScroll1(), "HScroll1"}, {viewer.Option1(), "Option1"}};
     if (viewer.HScroll2()->isVisible())
         targets.emplace_back(viewer.HScroll2(), "HScroll2");
-    const auto& [widget, name] = targets[static_cast<std::size_t>(h.uniform(0, static_cast<int>(targets.size()) - 1))];
+    const int chosen = h.uniform(0, static_cast<int>(targets.size()) - 1);
+    const auto& [widget, name] = targets[static_cast<std::size_t>(chosen)];
     where = name;
     if (widget != &viewer)
         widget->setFocus(Qt::OtherFocusReason);
@@ -171,7 +172,9 @@ std::string pressKey(StressHarness& h)
     }
     switch (key.key) {
     case Qt::Key_Escape: expect(!viewer || !viewer->isVisible(), "the viewer stayed open"); break;
-    case Qt::Key_Space: expect(viewer && viewer->isPlaying() != wasPlaying, "playback did not start or pause"); break;
+    case Qt::Key_Space:
+        expect(viewer && viewer->isPlaying() != wasPlaying, "playback did not start or pause");
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         expect(viewer && (viewer->isCapturing() || viewer->frameStore().heldCount() == Shared().LastFrame + 1),
@@ -306,7 +309,8 @@ const std::array kActions{
             QDeadlineTimer patience(h.uniform(0, 3) == 0 ? 5 : 2000);
             while (viewer && viewer->isCapturing() && !patience.hasExpired())
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-            h.count(std::string("capture on workers ") + (viewer && !viewer->isCapturing() ? "finished" : "going on"));
+            const bool finished = viewer && !viewer->isCapturing();
+            h.count(std::string("capture on workers ") + (finished ? "finished" : "going on"));
             return std::string();
         }},
 };

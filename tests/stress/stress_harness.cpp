@@ -242,7 +242,8 @@ std::string StressHarness::checkInvariants(int windowsExpected)
 
 void StressHarness::checkSaveFolder(const std::function<void(const std::string&)>& fail) const
 {
-    const QFileInfoList entries = QDir(saveDir_.path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QFileInfoList entries
+        = QDir(saveDir_.path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         if (!savedNames_.count(entry.fileName()))
             fail("the save folder holds " + entry.fileName().toStdString() + ", which was not a chosen target");
