@@ -15,16 +15,16 @@ namespace {
 
 using enum Flag;
 
-// Columns: 描画, アニメ開始, 一時停止, コマ送り, both options, HScroll2.
+// Columns: 描画, アニメ開始, 一時停止, コマ送り, both options, HScroll2, 保存.
 constexpr std::array kRows{
-    ButtonRow{"viewer loaded", Mode::Idle, On, Off, Off, Off, On, On, Held::None},
-    ButtonRow{"during capture", Mode::Capturing, On, Off, Off, Off, Off, Any, Held::AllFrames},
-    ButtonRow{"capture finished (ready)", Mode::Idle, On, On, On, On, Off, Any, Held::AllFrames},
-    ButtonRow{"playing", Mode::Playing, Off, Off, On, On, Off, Off, Held::AllFrames},
-    ButtonRow{"paused", Mode::Idle, On, On, On, On, Off, On, Held::AllFrames},
-    ButtonRow{"stepped", Mode::Idle, On, On, On, On, Off, Any, Held::AllFrames},
+    ButtonRow{"viewer loaded", Mode::Idle, On, Off, Off, Off, On, On, Off, Held::None},
+    ButtonRow{"during capture", Mode::Capturing, On, Off, Off, Off, Off, Any, Off, Held::AllFrames},
+    ButtonRow{"capture finished (ready)", Mode::Idle, On, On, On, On, Off, Any, On, Held::AllFrames},
+    ButtonRow{"playing", Mode::Playing, Off, Off, On, On, Off, Off, Off, Held::AllFrames},
+    ButtonRow{"paused", Mode::Idle, On, On, On, On, Off, On, On, Held::AllFrames},
+    ButtonRow{"stepped", Mode::Idle, On, On, On, On, Off, Any, On, Held::AllFrames},
     // The options keep what the first capture left: enabled before it.
-    ButtonRow{"after a parameter change", Mode::Idle, On, Off, Off, Off, Any, On, Held::None},
+    ButtonRow{"after a parameter change", Mode::Idle, On, Off, Off, Off, Any, On, Off, Held::None},
 };
 
 bool fits(Flag flag, bool enabled) { return flag == Any || (flag == On) == enabled; }
@@ -61,7 +61,7 @@ const ButtonRow* MatchingRow(const Form1& viewer)
         if (row.mode == modeOf(viewer) && held && fits(row.picture, viewer.Cmd_Picture()->isEnabled())
             && fits(row.anime, viewer.Cmd_Anime()->isEnabled()) && fits(row.stop, viewer.Cmd_stop()->isEnabled())
             && fits(row.step, viewer.Cmd_step()->isEnabled()) && fits(row.options, options)
-            && fits(row.hScroll2, viewer.HScroll2()->isEnabled()))
+            && fits(row.hScroll2, viewer.HScroll2()->isEnabled()) && fits(row.save, viewer.Cmd_Save()->isEnabled()))
             return &row;
     }
     return nullptr;
@@ -74,7 +74,8 @@ std::string DescribeButtons(const Form1& viewer)
         + flag(viewer.Cmd_Anime()->isEnabled()) + ", 一時停止 " + flag(viewer.Cmd_stop()->isEnabled())
         + ", コマ送り " + flag(viewer.Cmd_step()->isEnabled()) + ", options "
         + flag(viewer.Option1()->isEnabled()) + "/" + flag(viewer.Option2()->isEnabled()) + ", HScroll2 "
-        + flag(viewer.HScroll2()->isEnabled()) + "; capturing " + flag(viewer.isCapturing()) + ", playing "
+        + flag(viewer.HScroll2()->isEnabled()) + ", 保存 " + flag(viewer.Cmd_Save()->isEnabled()) + "; capturing "
+        + flag(viewer.isCapturing()) + ", playing "
         + flag(viewer.isPlaying()) + ", frames held " + std::to_string(viewer.frameStore().heldCount())
         + ", LastFrame " + std::to_string(Shared().LastFrame);
 }

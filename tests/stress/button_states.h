@@ -23,7 +23,7 @@ enum class Held { None, AllFrames };
 struct ButtonRow {
     const char* name;
     Mode mode;
-    Flag picture, anime, stop, step, options, hScroll2;
+    Flag picture, anime, stop, step, options, hScroll2, save;
     Held held;
 };
 

@@ -1,15 +1,24 @@
 #include "stress/stress_actions.h"
 
+#include "app/shared_state.h"
 #include "menu/form2.h"
+#include "stress/button_states.h"
 #include "stress/stress_harness.h"
 #include "viewer/form1.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace kelvora::stress {
 
@@ -50,6 +59,7 @@ QAbstractButton* step(const Form1& v) { return v.Cmd_step(); }
 QAbstractButton* viewerEnd(const Form1& v) { return v.Cmd_End(); }
 QAbstractButton* option1(const Form1& v) { return v.Option1(); }
 QAbstractButton* option2(const Form1& v) { return v.Option2(); }
+QAbstractButton* saveButton(const Form1& v) { return v.Cmd_Save(); }
 
 // Moves a scroll bar the way a user can: to either end, to any value (a
 // drag released there), or by an arrow or a click in the trough.
@@ -74,6 +84,147 @@ std::string moveScrollBar(StressHarness& h, QScrollBar* bar, const std::string& 
     if (how < 2)
         h.count(name + " " + detail);
     return detail;
+}
+
+
+// The viewer's keys with how often each is pressed among them; Esc, which
+// ends the viewer, about as often as its 終了 button is clicked.
+struct KeyChoice {
+    Qt::Key key;
+    const char* name;
+    int weight;
+};
+constexpr std::array kKeys{KeyChoice{Qt::Key_Space, "Space", 5}, KeyChoice{Qt::Key_Right, "Right", 3},
+    KeyChoice{Qt::Key_PageDown, "PageDown", 2}, KeyChoice{Qt::Key_Left, "Left", 3},
+    KeyChoice{Qt::Key_PageUp, "PageUp", 2}, KeyChoice{Qt::Key_Return, "Return", 2},
+    KeyChoice{Qt::Key_Enter, "Enter", 1}, KeyChoice{Qt::Key_Escape, "Esc", 1}};
+
+const KeyChoice& pickKey(StressHarness& h)
+{
+    int total = 0;
+    for (const KeyChoice& k : kKeys)
+        total += k.weight;
+    int ticket = h.uniform(0, total - 1);
+    for (const KeyChoice& k : kKeys) {
+        if (ticket < k.weight)
+            return k;
+        ticket -= k.weight;
+    }
+    return kKeys.back();
+}
+
+// The button a key stands for now, as the viewer's key table has it.
+QAbstractButton* buttonOfKey(const Form1& v, Qt::Key key)
+{
+    switch (key) {
+    case Qt::Key_Space: return v.isPlaying() ? v.Cmd_stop() : v.Cmd_Anime();
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return v.Cmd_Picture();
+    case Qt::Key_Escape: return v.Cmd_End();
+    default: return v.Cmd_step();
+    }
+}
+
+// A control that can have the focus when the key comes: the window itself
+// or a scroll bar or option button (which take arrows and Space for
+// themselves when the key is not the viewer's just then).
+QWidget* keyTarget(StressHarness& h, Form1& viewer, std::string& where)
+{
+    std::vector<std::pair<QWidget*, const char*>> targets{{&viewer, "window"}, {&viewer, "window"},
+        {viewer.HScroll1(), "HScroll1"}, {viewer.Option1(), "Option1"}};
+    if (viewer.HScroll2()->isVisible())
+        targets.emplace_back(viewer.HScroll2(), "HScroll2");
+    const int chosen = h.uniform(0, static_cast<int>(targets.size()) - 1);
+    const auto& [widget, name] = targets[static_cast<std::size_t>(chosen)];
+    where = name;
+    if (widget != &viewer)
+        widget->setFocus(Qt::OtherFocusReason);
+    return widget;
+}
+
+// Presses a key and checks that it did what its button does, or nothing
+// when its button is off and the key went to the window itself.
+std::string pressKey(StressHarness& h)
+{
+    QPointer<Form1> viewer = h.viewer();
+    const KeyChoice& key = pickKey(h);
+    std::string where;
+    QWidget* target = keyTarget(h, *viewer, where);
+    const bool wasPlaying = viewer->isPlaying();
+    const bool active = buttonOfKey(*viewer, key.key)->isEnabled();
+    const std::string before = DescribeButtons(*viewer);
+    const int shownBefore = viewer->shownFrameIndex();
+    h.count(std::string("key ") + key.name + (active ? " acting " : " ignored ") + stateOf(*viewer));
+    if (where != "window")
+        h.count(std::string("key on a focused ") + where);
+
+    QTest::keyClick(target, key.key);
+
+    const std::string what = std::string(key.name) + " on " + where;
+    auto expect = [&h, &what](bool holds, const std::string& effect) {
+        if (!holds)
+            h.violation("key " + what + ": " + effect);
+    };
+    if (!active) {
+        if (where == "window" && viewer)
+            expect(DescribeButtons(*viewer) == before, "a key whose button is off changed the viewer");
+        return what;
+    }
+    switch (key.key) {
+    case Qt::Key_Escape: expect(!viewer || !viewer->isVisible(), "the viewer stayed open"); break;
+    case Qt::Key_Space:
+        expect(viewer && viewer->isPlaying() != wasPlaying, "playback did not start or pause");
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        expect(viewer && (viewer->isCapturing() || viewer->frameStore().heldCount() == Shared().LastFrame + 1),
+            "no capture started");
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_PageUp: {
+        const int last = Shared().LastFrame;
+        const int wanted = shownBefore <= 0 || shownBefore > last ? last : shownBefore - 1;
+        expect(viewer && !viewer->isPlaying() && viewer->shownFrameIndex() == wanted,
+            "did not step back to frame " + std::to_string(wanted));
+        break;
+    }
+    default: expect(viewer && !viewer->isPlaying(), "a step left playback running"); break;
+    }
+    return what;
+}
+
+// 保存 into the test's folder: mostly a GIF or a PNG, now and then a
+// worksheet PDF (the slowest to write) or a cancelled dialog. A few names
+// are reused, so a save also replaces an earlier file.
+std::string save(StressHarness& h)
+{
+    Form1* viewer = h.viewer();
+    const int pick = h.uniform(0, 19);
+    const char* suffix = pick == 0 ? ".pdf" : pick < 10 ? ".gif" : pick < 18 ? ".png" : nullptr;
+    const QString path = suffix
+        ? h.saveFolder() + QStringLiteral("/frames%1").arg(h.uniform(0, 2)) + QString::fromLatin1(suffix)
+        : QString();
+    h.count(std::string("保存 ") + (suffix ? suffix + 1 : "cancelled"));
+    if (h.viewerWatch()->defaultRenderer)
+        h.count("保存 after a capture on workers");
+    const int callsBefore = h.saveDialogCalls();
+    const std::string before = DescribeButtons(*viewer);
+
+    h.answerSaveDialogWith(path);
+    QTest::mouseClick(viewer->Cmd_Save(), Qt::LeftButton);
+
+    if (h.saveDialogCalls() != callsBefore + 1)
+        h.violation("保存 did not ask where to save");
+    if (DescribeButtons(*viewer) != before)
+        h.violation("保存 changed the viewer: " + DescribeButtons(*viewer));
+    if (!path.isEmpty()) {
+        const QFileInfo saved(path);
+        if (!saved.isFile() || saved.size() == 0)
+            h.violation("保存 reported no error but " + path.toStdString() + " is missing or empty");
+        if (!viewer->SaveStatus()->text().startsWith(QStringLiteral("保存しました")))
+            h.violation("保存's status line says " + viewer->SaveStatus()->text().toStdString());
+    }
+    return path.isEmpty() ? std::string("cancelled") : QFileInfo(path).fileName().toStdString();
 }
 
 const std::array kActions{
@@ -127,6 +278,8 @@ const std::array kActions{
             return viewer && viewer->HScroll2()->isVisible() && viewer->HScroll2()->isEnabled();
         },
         [](StressHarness& h) { return moveScrollBar(h, h.viewer()->HScroll2(), "HScroll2"); }},
+    StressAction{"viewer: a key", 8, viewerOpen, pressKey},
+    StressAction{"viewer: 保存", 2, viewerControlEnabled<saveButton>, save},
     // Playback's wake-ups: the next frame falls due, on time or late.
     StressAction{"time passes", 16,
         [](StressHarness& h) { return h.viewerWatch() && h.viewerWatch()->clock->pending(); },
@@ -143,6 +296,21 @@ const std::array kActions{
     StressAction{"wait", 12, [](StressHarness&) { return true; },
         [](StressHarness& h) {
             h.settle(h.uniform(1, 3));
+            return std::string();
+        }},
+    // The user waits for a capture on worker threads to end: its frames
+    // arrive as the threads finish them, not with each pass of the loop.
+    StressAction{"wait for the workers", 4,
+        [](StressHarness& h) {
+            return h.viewer() && h.viewer()->isCapturing() && h.viewerWatch()->defaultRenderer;
+        },
+        [](StressHarness& h) {
+            QPointer<Form1> viewer = h.viewer();
+            QDeadlineTimer patience(h.uniform(0, 3) == 0 ? 5 : 2000);
+            while (viewer && viewer->isCapturing() && !patience.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+            const bool finished = viewer && !viewer->isCapturing();
+            h.count(std::string("capture on workers ") + (finished ? "finished" : "going on"));
             return std::string();
         }},
 };

@@ -8,7 +8,9 @@
 #include "viewer/runtime_error_report.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -113,19 +115,30 @@ void StressHarness::onViewerOpened(Form1* viewer)
     watches_.push_back(std::move(watch));
     viewer->setPlaybackClock(w->clock);
     viewer->setMessageSink([this](const QString& text) { violation("unexpected message: " + text.toStdString()); });
-    // The real scenes draw; the wrapper first checks that the viewer they
-    // draw into is still open.
-    viewer->setFrameRenderer([this, w](int scene, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) {
-        if (w->closed || !w->viewer || !w->viewer->isVisible())
-            violation("scene " + std::to_string(scene) + " frame " + std::to_string(frameNo)
-                + " drawn into a closed viewer");
-        count("frames drawn");
-        return DrawCaptureFrame(scene, canvas, frameNo, context);
-    });
+    // About half the viewers keep their own renderer, which captures on
+    // worker threads; the rest draw through a wrapper that first checks
+    // that the viewer drawn into is still open.
+    w->defaultRenderer = uniform(0, 1) == 0;
+    count(w->defaultRenderer ? "viewers capturing on workers" : "viewers capturing through the wrapper");
+    if (!w->defaultRenderer) {
+        viewer->setFrameRenderer([this, w](int scene, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) {
+            if (w->closed || !w->viewer || !w->viewer->isVisible())
+                violation("scene " + std::to_string(scene) + " frame " + std::to_string(frameNo)
+                    + " drawn into a closed viewer");
+            count("frames drawn");
+            return DrawCaptureFrame(scene, canvas, frameNo, context);
+        });
+    }
     count("picture " + std::to_string(viewer->Picture1()->width()) + "x" + std::to_string(viewer->Picture1()->height()));
     viewer->installEventFilter(this);
     viewer->Picture1()->installEventFilter(this);
     connect(viewer->Cmd_Picture(), &QAbstractButton::clicked, this, [w] { w->captured = true; });
+    viewer->setSaveDialog([this](QWidget*, const QString&, const QString&, const QString&, QString*) {
+        ++saveDialogCalls_;
+        if (!saveAnswer_.isEmpty())
+            savedNames_.insert(QFileInfo(saveAnswer_).fileName());
+        return std::exchange(saveAnswer_, QString());
+    });
 }
 
 bool StressHarness::eventFilter(QObject* watched, QEvent* event)
@@ -169,6 +182,9 @@ std::string StressHarness::checkInvariants(int windowsExpected)
             + std::to_string(windowsExpected) + " windows");
     if (aliveMenus > menus || aliveViewers > viewers)
         fail("a closed window was not deleted");
+    if (!saveDir_.isValid())
+        fail("no temporary folder for saving");
+    checkSaveFolder(fail);
 
     for (const auto& watch : watches_) {
         if (watch->closed && watch->clock->pending())
@@ -215,7 +231,25 @@ std::string StressHarness::checkInvariants(int windowsExpected)
         fail("SceneParam changed in a scene without a parameter");
     if (!MatchingRow(*open))
         fail("the viewer's controls match no allowed row: " + DescribeButtons(*open));
+    bool allStored = store.heldCount() == lastFrame + 1;
+    for (int k = 0; allStored && k <= lastFrame; ++k)
+        allStored = store.holds(k);
+    if (open->Cmd_Save()->isEnabled() != (allStored && !open->isPlaying() && !open->isCapturing()))
+        fail(std::string("保存 is ") + (open->Cmd_Save()->isEnabled() ? "enabled" : "disabled")
+            + " with frames held " + std::to_string(store.heldCount()) + ": " + DescribeButtons(*open));
     return failures;
+}
+
+void StressHarness::checkSaveFolder(const std::function<void(const std::string&)>& fail) const
+{
+    const QFileInfoList entries
+        = QDir(saveDir_.path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        if (!savedNames_.count(entry.fileName()))
+            fail("the save folder holds " + entry.fileName().toStdString() + ", which was not a chosen target");
+        else if (!entry.isFile() || entry.size() == 0)
+            fail("the saved file " + entry.fileName().toStdString() + " is empty");
+    }
 }
 
 }  // namespace kelvora::stress

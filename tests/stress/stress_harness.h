@@ -3,19 +3,23 @@
 // Drives the real menu and viewer windows (offscreen) and checks, after
 // every action, what must always hold: how many windows are open, what the
 // frame store holds, which row of the button tables the viewer is in, that
-// nothing is drawn into or shown in a closed viewer, and that playback's
-// wake-ups end with the viewer.
+// nothing is drawn into or shown in a closed viewer, that playback's
+// wake-ups end with the viewer, and that 保存 leaves only complete files in
+// its folder.
 
 #include "viewer/playback_clock.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,6 +54,9 @@ struct ViewerWatch {
     std::shared_ptr<StressClock> clock = std::make_shared<StressClock>();
     bool closed = false;      // its close event has been seen
     bool captured = false;    // 描画 has been pressed at least once
+    // Kept the viewer's own renderer, so its captures run on worker
+    // threads; the test's wrapper (and its closed-viewer check) is absent.
+    bool defaultRenderer = false;
 };
 
 class StressHarness : public QObject {
@@ -81,6 +88,15 @@ public:
     // Violations seen inside the windows since the last call (drawing into
     // a closed viewer, an unexpected message or run-time error).
     std::string takeViolations();
+    // Records a violation found by an action (a key that did not act).
+    void violation(const std::string& what);
+
+    // 保存's folder, and the answer the injected save dialog gives next
+    // (an empty path cancels). The dialog notes each path it hands out;
+    // the folder may hold those files only.
+    QString saveFolder() const { return saveDir_.path(); }
+    void answerSaveDialogWith(const QString& path) { saveAnswer_ = path; }
+    int saveDialogCalls() const { return saveDialogCalls_; }
 
     // How often each notable situation came up, for the coverage check.
     std::map<std::string, int>& coverage() { return coverage_; }
@@ -91,13 +107,17 @@ protected:
 
 private:
     void onViewerOpened(Form1* viewer);
-    void violation(const std::string& what);
+    void checkSaveFolder(const std::function<void(const std::string&)>& fail) const;
     ViewerWatch* watchOf(const QObject* object);
 
     std::mt19937 rng_;
     std::vector<std::unique_ptr<ViewerWatch>> watches_;
     std::string violations_;
     std::map<std::string, int> coverage_;
+    QTemporaryDir saveDir_;
+    QString saveAnswer_;
+    int saveDialogCalls_ = 0;
+    std::set<QString> savedNames_;
 };
 
 }  // namespace kelvora::stress

@@ -108,7 +108,12 @@ TEST(WindowStressTest, RandomActionsKeepEveryInvariant)
              "HScroll2 during capture", "終了 during playback", "終了 during capture", "menu 終了",
              "コマ送り during playback", "一時停止 during playback", "HScroll1 to the minimum",
              "HScroll1 to the maximum", "HScroll2 to the minimum", "HScroll2 to the maximum", "１２画面 while idle",
-             "２４画面 while idle", "描画 during capture"})
+             "２４画面 while idle", "描画 during capture", "key Space acting while idle",
+             "key Space acting during playback", "key Right acting during playback", "key Left acting while idle",
+             "key PageUp acting while idle", "key Return acting during capture", "key Esc acting during capture",
+             "key Right ignored while idle", "key on a focused HScroll1", "key on a focused HScroll2", "保存 gif",
+             "保存 png", "保存 pdf", "保存 cancelled", "保存 after a capture on workers", "capture on workers finished",
+             "viewers capturing on workers", "viewers capturing through the wrapper"})
         EXPECT_GT(coverage[situation], 0) << situation;
     for (int scene = 0; scene < 16; ++scene)
         EXPECT_GT(coverage["scene button " + std::to_string(scene)], 0) << scene;
