@@ -7,21 +7,6 @@
 
 namespace kelvora {
 
-namespace {
-
-// std::nearbyint in the default rounding mode, without the library call:
-// adding and taking away 1.5 x 2^52 leaves the nearest whole number,
-// halves to even, for any |v| below 2^51.
-int nearestInt(double v)
-{
-    constexpr double kRounder = 6755399441055744.0;  // 1.5 x 2^52
-    if (std::fabs(v) < 2251799813685248.0)          // 2^51
-        return static_cast<int>((v + kRounder) - kRounder);
-    return static_cast<int>(std::nearbyint(v));
-}
-
-}  // namespace
-
 QStringList TextFontFamilies()
 {
     // A Japanese proportional gothic first; the others are fallbacks that
@@ -79,12 +64,12 @@ QImage RasterSurface::snapshot()
 
 void RasterSurface::restore(const QImage& pixels)
 {
-    endPainting();
-    if (pixels.size() != image_.size())
+    QImage& target = pixelsForWriting();
+    if (pixels.size() != target.size())
         return;
-    const qsizetype rowBytes = std::min(pixels.bytesPerLine(), image_.bytesPerLine());
-    for (int row = 0; row < image_.height(); ++row)
-        std::copy_n(pixels.constScanLine(row), rowBytes, image_.scanLine(row));
+    const qsizetype rowBytes = std::min(pixels.bytesPerLine(), target.bytesPerLine());
+    for (int row = 0; row < target.height(); ++row)
+        std::copy_n(pixels.constScanLine(row), rowBytes, target.scanLine(row));
 }
 
 QImage& RasterSurface::pixelsForWriting()
@@ -110,6 +95,9 @@ QPoint RasterSurface::toPixel(float x, float y) const { return {mapping_.columnO
 
 int RasterSurface::penWidth(const DrawState& s) const
 {
+    // At ratio 1 (the point clouds' hot path) no rounding call is needed.
+    if (devicePixelRatio_ == 1.0)
+        return std::max<int>(1, s.drawWidth);
     return std::max(1, static_cast<int>(std::lround(s.drawWidth * devicePixelRatio_)));
 }
 
@@ -191,15 +179,6 @@ void RasterSurface::circle(const DrawState& s, float x, float y, float radius, C
 
 void RasterSurface::pset(const DrawState& s, float x, float y, Color color)
 {
-    // The hot path of the point clouds: a one-pixel dot (a pen of one
-    // pixel at a ratio below 1.5) written straight into the image.
-    if (s.drawWidth <= 1 && devicePixelRatio_ < 1.5) {
-        const int column = nearestInt(mapping_.pixelX(x));
-        const int row = nearestInt(mapping_.pixelY(y));
-        if (column >= 0 && row >= 0 && column < image_.width() && row < image_.height())
-            pixels_[row * pixelsPerLine_ + column] = ToArgb(color);
-        return;
-    }
     drawDot(toPixel(x, y), penWidth(s), color);
 }
 

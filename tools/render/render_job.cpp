@@ -108,13 +108,20 @@ JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
     return {};
 }
 
-JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
+// Every frame of the loop, drawn as a capture draws them.
+std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
     RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
     std::vector<QImage> frames;
     frames.reserve(static_cast<std::size_t>(options.frames));
     drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&] { frames.push_back(surface.snapshot()); });
+    return frames;
+}
+
+JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
+{
+    const std::vector<QImage> frames = drawAllFrames(options, drawFrame);
     const ExportResult written = WriteAnimatedGif(QFile::decodeName(options.output.c_str()), frames, options.delayMs);
     if (!written.ok)
         return failed(kExitFailed, written.error);
@@ -126,11 +133,7 @@ JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 
 JobResult writeSheet(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    RasterSurface surface(options.size.width, options.size.height, options.scale);
-    Canvas canvas(surface, options.size.width, options.size.height);
-    std::vector<QImage> frames;
-    frames.reserve(static_cast<std::size_t>(options.frames));
-    drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&] { frames.push_back(surface.snapshot()); });
+    const std::vector<QImage> frames = drawAllFrames(options, drawFrame);
     const ExportResult written
         = WriteWorksheet(QFile::decodeName(options.output.c_str()), SceneTitle(options.scene), frames);
     if (!written.ok)
