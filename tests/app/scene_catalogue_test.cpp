@@ -1,5 +1,4 @@
 #include "app/scene_catalogue.h"
-#include "app/shared_state.h"
 #include "canvas/canvas.h"
 #include "canvas/trace_surface.h"
 

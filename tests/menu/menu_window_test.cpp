@@ -1,0 +1,225 @@
+#include "scenes/scene_catalogue.h"
+#include "menu/menu_window.h"
+#include "viewer/viewer_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kelvora {
+namespace {
+
+// Runs the event loop until the condition holds or five seconds pass.
+template <typename Condition>
+bool waitFor(Condition condition)
+{
+    for (int i = 0; i < 500 && !condition(); ++i)
+        QTest::qWait(10);
+    return condition();
+}
+
+ViewerWindow* openScene(MenuWindow* menu, int index)
+{
+    ViewerWindow* opened = nullptr;
+    QObject::connect(menu, &MenuWindow::viewerOpened, [&](ViewerWindow* viewer) { opened = viewer; });
+    QTest::mouseClick(menu->sceneButton(index), Qt::LeftButton);
+    return opened;
+}
+
+class MenuTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        QApplication::closeAllWindows();
+        QTest::qWait(20);  // let deleteLater run
+    }
+};
+
+TEST_F(MenuTest, WidgetsHoldTheLayoutTable)
+{
+    auto* menu = new MenuWindow();
+    menu->show();
+    EXPECT_EQ(menu->windowTitle(), QStringLiteral("メニュー"));
+    const double unitX = menu->width() / kMenuScaleWidth;
+    const double unitY = menu->height() / kMenuScaleHeight;
+    // Converted back to user units, each widget is within half a pixel of
+    // the table's value.
+    for (int i = 0; i < 16; ++i) {
+        const QRect g = menu->sceneButton(i)->geometry();
+        const UserRect& expected = menu->layout().sceneButtons[static_cast<std::size_t>(i)];
+        EXPECT_NEAR(g.x() / unitX, expected.left, 0.5 / unitX) << i;
+        EXPECT_NEAR(g.y() / unitY, expected.top, 0.5 / unitY) << i;
+        EXPECT_NEAR(g.height() / unitY, expected.height, 0.5 / unitY) << i;
+        EXPECT_EQ(g.width(), 177) << "2652 and 2655 twips both round to 177 pixels";
+        EXPECT_EQ(menu->sceneButton(i)->text(), QString::fromUtf8(FindScene(i)->menuCaption));
+    }
+    EXPECT_EQ(menu->endButton()->text(), QStringLiteral("終了"));
+    EXPECT_NEAR(menu->endButton()->geometry().x() / unitX, 2900.87, 0.5 / unitX);
+    EXPECT_NEAR(menu->endButton()->geometry().y() / unitY, 6459.84, 0.5 / unitY);
+    EXPECT_EQ(menu->heading()->text(), QStringLiteral("波動メニュー"));
+    EXPECT_EQ(menu->heading()->font().pointSize(), 24);
+    EXPECT_EQ(menu->heading()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    // Two columns; scene 15 on the left of the last row, 14 on the right.
+    EXPECT_LT(menu->sceneButton(15)->x(), menu->sceneButton(14)->x());
+    EXPECT_EQ(menu->sceneButton(15)->y(), menu->sceneButton(14)->y());
+    EXPECT_GT(menu->endButton()->y(), menu->sceneButton(14)->y());
+}
+
+TEST_F(MenuTest, OpensAtItsSizeCentredOnTheScreen)
+{
+    auto* menu = new MenuWindow();
+    menu->show();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(menu->frameGeometry().size(), MenuWindow::outerSizePixels());
+    EXPECT_EQ(MenuWindow::outerSizePixels(), QSize(576, 426));
+    EXPECT_NEAR(menu->frameGeometry().center().x(), screen.center().x(), 1);
+    EXPECT_NEAR(menu->frameGeometry().center().y(), screen.center().y(), 1);
+}
+
+TEST_F(MenuTest, TabOrderFollowsTheDesign)
+{
+    auto* menu = new MenuWindow();
+    menu->show();
+    QWidget* expected[] = {menu->sceneButton(0), menu->sceneButton(1), menu->sceneButton(2), menu->sceneButton(3),
+        menu->sceneButton(4), menu->sceneButton(5), menu->sceneButton(6), menu->sceneButton(7), menu->sceneButton(10),
+        menu->sceneButton(11), menu->sceneButton(8), menu->sceneButton(9), menu->endButton(), menu->sceneButton(12),
+        menu->sceneButton(13), menu->sceneButton(14), menu->sceneButton(15)};
+    for (std::size_t i = 0; i + 1 < std::size(expected); ++i)
+        EXPECT_EQ(expected[i]->nextInFocusChain(), expected[i + 1]) << i;
+}
+
+TEST_F(MenuTest, ParameterSceneOpensWithTitleAndControls)
+{
+    auto* menu = new MenuWindow();
+    menu->show();
+    QPointer<MenuWindow> menuAlive(menu);
+    ViewerWindow* viewer = openScene(menu, 10);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->model().sceneIndex(), 10);
+    EXPECT_EQ(viewer->titleLabel()->text(), QStringLiteral("　　　　　　　　閉管　"));
+    EXPECT_TRUE(viewer->parameterBar()->isVisible());
+    EXPECT_TRUE(viewer->parameterLabel()->isVisible());
+    EXPECT_TRUE(viewer->parameterText()->isVisible());
+    EXPECT_TRUE(viewer->isVisible());
+    QTest::qWait(20);
+    EXPECT_TRUE(menuAlive.isNull()) << "the menu is unloaded";
+}
+
+TEST_F(MenuTest, SceneWithoutParameterHidesTheControls)
+{
+    auto* menu = new MenuWindow();
+    menu->show();
+    ViewerWindow* viewer = openScene(menu, 0);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->titleLabel()->text(), QStringLiteral("　　　　　　単振動の変位"));
+    EXPECT_FALSE(viewer->parameterBar()->isVisible());
+    EXPECT_FALSE(viewer->parameterLabel()->isVisible());
+    EXPECT_FALSE(viewer->parameterText()->isVisible());
+}
+
+TEST_F(MenuTest, ViewerEndBringsTheMenuBackAtTheSamePlace)
+{
+    auto* menu = new MenuWindow();
+    menu->show();
+    const QRect before = menu->frameGeometry();
+    ViewerWindow* viewer = openScene(menu, 3);
+    ASSERT_NE(viewer, nullptr);
+    QPointer<ViewerWindow> viewerAlive(viewer);
+    QTest::mouseClick(viewer->endButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return viewerAlive.isNull(); }));
+    MenuWindow* again = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<MenuWindow*>(w); m && m->isVisible())
+            again = m;
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->frameGeometry(), before);
+}
+
+TEST_F(MenuTest, ArrowKeysWalkTheLayoutAndEnterOpens)
+{
+    auto* menu = new MenuWindow();
+    menu->show();
+    QApplication::setActiveWindow(menu);
+    menu->sceneButton(0)->setFocus();
+    QTest::keyClick(menu->sceneButton(0), Qt::Key_Right);
+    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(12));
+    QTest::keyClick(menu->sceneButton(12), Qt::Key_Down);
+    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(1));
+    QTest::keyClick(menu->sceneButton(1), Qt::Key_Left);
+    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(13));
+    ViewerWindow* opened = nullptr;
+    QObject::connect(menu, &MenuWindow::viewerOpened, [&](ViewerWindow* viewer) { opened = viewer; });
+    QTest::keyClick(menu->sceneButton(13), Qt::Key_Return);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->model().sceneIndex(), 13);
+}
+
+TEST_F(MenuTest, ClosingTheViewerWhilePlayingEndsTheProgram)
+{
+    auto* menu = new MenuWindow();
+    menu->show();
+    ViewerWindow* viewer = openScene(menu, 1);
+    ASSERT_NE(viewer, nullptr);
+    QTest::qWait(20);  // the menu is gone: the viewer is the last window
+    QPointer<ViewerWindow> alive(viewer);
+    QTest::mouseClick(viewer->drawButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !viewer->isCapturing(); }));
+    QTest::mouseClick(viewer->playButton(), Qt::LeftButton);
+    ASSERT_TRUE(viewer->isPlaying());
+    // Inside the program's event loop, close the viewer through its frame;
+    // the loop must end by itself (the safety timer would end it with 99).
+    QTimer::singleShot(0, viewer, [viewer] { viewer->close(); });
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    safety.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(waitFor([&] { return alive.isNull(); }));
+}
+
+// The whole cycle through the real windows for every scene: menu, scene
+// button, 描画, アニメ開始, 一時停止, コマ送り, 終了, back to the menu.
+TEST_F(MenuTest, WholeCycleForEveryScene)
+{
+    MenuWindow* menu = ShowMenu();
+    for (int scene = 0; scene < 16; ++scene) {
+        SCOPED_TRACE(scene);
+        ViewerWindow* viewer = openScene(menu, scene);
+        ASSERT_NE(viewer, nullptr);
+        QPointer<ViewerWindow> alive(viewer);
+        viewer->speedBar()->setValue(1);
+        QTest::mouseClick(viewer->drawButton(), Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return !viewer->isCapturing(); }));
+        EXPECT_EQ(viewer->frameStore().heldCount(), 12);
+        EXPECT_TRUE(viewer->playButton()->isEnabled());
+        QTest::mouseClick(viewer->playButton(), Qt::LeftButton);
+        QTest::qWait(30);
+        EXPECT_TRUE(viewer->isPlaying());
+        EXPECT_FALSE(viewer->drawButton()->isEnabled());
+        QTest::mouseClick(viewer->pauseButton(), Qt::LeftButton);
+        EXPECT_TRUE(waitFor([&] { return !viewer->isPlaying(); }));
+        QTest::mouseClick(viewer->stepButton(), Qt::LeftButton);
+        QTest::mouseClick(viewer->endButton(), Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return alive.isNull(); }));
+        menu = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<MenuWindow*>(w); m && m->isVisible())
+                menu = m;
+        ASSERT_NE(menu, nullptr);
+    }
+    QPointer<MenuWindow> last(menu);
+    QTest::mouseClick(menu->endButton(), Qt::LeftButton);
+    EXPECT_TRUE(waitFor([&] { return last.isNull(); }));
+}
+
+}  // namespace
+}  // namespace kelvora
