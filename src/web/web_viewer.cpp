@@ -1,0 +1,91 @@
+#include "web/web_viewer.h"
+
+#include "canvas/runtime_error.h"
+#include "web/runtime_error_text.h"
+
+#include <emscripten/val.h>
+
+#include <new>
+#include <utility>
+
+namespace kelvora {
+
+using emscripten::val;
+
+WebViewer::WebViewer(int sceneIndex, val page, const WebPictureSize& size)
+    : page_(std::move(page))
+    , size_(size)
+    , pendingSize_(size)
+{
+    val timers = page_;
+    clock_ = std::make_shared<WebPlaybackClock>(
+        [timers](int ticket, double delayMs) mutable { timers.call<void>("wakeAt", ticket, delayMs); },
+        [timers]() mutable { timers.call<void>("cancelWake"); });
+    createSurface();
+    model_ = std::make_unique<ViewerModel>(sceneIndex, static_cast<ViewerHost&>(*this), clock_);
+}
+
+WebViewer::~WebViewer() { model_->close(); }
+
+// A canvas of the current size that carries on the drawing state of the
+// one before, as the desktop keeps its picture's state.
+void WebViewer::createSurface()
+{
+    auto backend = std::make_unique<WebCanvasBackend>(size_.width, size_.height, size_.devicePixelRatio,
+        [this](const PaintBatch& batch) { paint(batch); });
+    auto canvas = std::make_unique<Canvas>(*backend, backend->logicalWidth(), backend->logicalHeight());
+    if (canvas_)
+        canvas->RestoreState(canvas_->state());
+    canvas_ = std::move(canvas);
+    backend_ = std::move(backend);
+}
+
+void WebViewer::paint(const PaintBatch& batch)
+{
+    val texts = val::array();
+    for (const std::string& text : batch.texts)
+        texts.call<void>("push", val(text));
+    const auto* dotBytes = reinterpret_cast<const unsigned char*>(batch.dots.data());
+    page_.call<void>("paint", val(emscripten::typed_memory_view(batch.ops.size(), batch.ops.data())), texts,
+        val(emscripten::typed_memory_view(batch.dots.size() * 4, dotBytes)), backend_->deviceWidth(),
+        backend_->deviceHeight());
+}
+
+void WebViewer::allocateFrames(int count)
+{
+    const WebPictureSize& s = pendingSize_;
+    if (s.width != size_.width || s.height != size_.height || s.devicePixelRatio != size_.devicePixelRatio ||
+        s.screenWidth != size_.screenWidth || s.screenHeight != size_.screenHeight) {
+        size_ = pendingSize_;
+        createSurface();
+    }
+    if (!page_.call<bool>("allocateFrames", count, backend_->deviceWidth(), backend_->deviceHeight()))
+        throw std::bad_alloc();
+}
+
+void WebViewer::storeFrame(int k)
+{
+    backend_->flush();
+    if (!page_.call<bool>("storeFrame", k))
+        throw std::bad_alloc();
+}
+
+bool WebViewer::showFrame(int k) { return page_.call<bool>("showFrame", k); }
+
+void WebViewer::releaseFrames() { page_.call<void>("releaseFrames"); }
+
+void WebViewer::scheduleCapture() { page_.call<void>("scheduleCapture"); }
+
+void WebViewer::cancelCapture() { page_.call<void>("cancelCapture"); }
+
+void WebViewer::modelChanged() { page_.call<void>("modelChanged"); }
+
+void WebViewer::showMessage(const std::string& text) { page_.call<void>("showMessage", text); }
+
+void WebViewer::reportRuntimeError(const RuntimeError& error)
+{
+    page_.call<void>("runtimeError", static_cast<int>(error.number()), std::string(RuntimeErrorTextJa(error.number())),
+        std::string(error.what()));
+}
+
+}  // namespace kelvora

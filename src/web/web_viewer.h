@@ -1,0 +1,74 @@
+#pragma once
+
+#include "canvas/canvas.h"
+#include "viewer_model/viewer_host.h"
+#include "viewer_model/viewer_model.h"
+#include "web/web_canvas_backend.h"
+#include "web/web_playback_clock.h"
+
+#include <emscripten/val.h>
+
+#include <memory>
+
+namespace kelvora {
+
+// The picture's size in CSS pixels, its device pixel ratio, and the size of
+// the area the page fills, which the scenes take for the screen in their
+// aspect correction (the desktop viewer fills the screen).
+struct WebPictureSize {
+    int width = 0;
+    int height = 0;
+    double devicePixelRatio = 1;
+    int screenWidth = 0;
+    int screenHeight = 0;
+};
+
+// The viewer of the web page: the ViewerModel with the page as its host.
+// The frame store, the scheduling of capture, the timeouts and the
+// controls live in the page (a JavaScript object with the methods called
+// below); the drawing canvas and the model live here.
+//
+// A new picture size takes effect at the next 描画, so the frames of one
+// capture all have one size; stored frames are scaled by the page.
+class WebViewer : public ViewerHost {
+public:
+    WebViewer(int sceneIndex, emscripten::val page, const WebPictureSize& size);
+    ~WebViewer() override;
+    WebViewer(const WebViewer&) = delete;
+    WebViewer& operator=(const WebViewer&) = delete;
+
+    ViewerModel* model() { return model_.get(); }
+    void resize(const WebPictureSize& size) { pendingSize_ = size; }
+    // The page's timeout with this ticket ran.
+    void clockFired(int ticket) { clock_->fire(ticket); }
+    // The device pixels of the frames being drawn or stored.
+    int deviceWidth() const { return backend_->deviceWidth(); }
+    int deviceHeight() const { return backend_->deviceHeight(); }
+
+    Canvas& canvas() override { return *canvas_; }
+    int screenWidth() const override { return size_.screenWidth; }
+    int screenHeight() const override { return size_.screenHeight; }
+    void allocateFrames(int count) override;
+    void storeFrame(int k) override;
+    bool showFrame(int k) override;
+    void releaseFrames() override;
+    void scheduleCapture() override;
+    void cancelCapture() override;
+    void modelChanged() override;
+    void showMessage(const std::string& text) override;
+    void reportRuntimeError(const RuntimeError& error) override;
+
+private:
+    void createSurface();
+    void paint(const PaintBatch& batch);
+
+    emscripten::val page_;
+    WebPictureSize size_;
+    WebPictureSize pendingSize_;
+    std::shared_ptr<WebPlaybackClock> clock_;
+    std::unique_ptr<WebCanvasBackend> backend_;
+    std::unique_ptr<Canvas> canvas_;
+    std::unique_ptr<ViewerModel> model_;
+};
+
+}  // namespace kelvora

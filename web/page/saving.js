@@ -1,0 +1,184 @@
+// 保存 in the page: the stored loop as a looping GIF (gifenc, one palette
+// for the whole loop), the frame shown as PNG, and the worksheet (every
+// frame of the period on one A4 landscape page under the scene's title)
+// through the browser's print dialog, where "Save as PDF" writes the file.
+
+function download(blob, fileName) {
+  const url = URL.createObjectURL(blob);
+  const a = document.createElement('a');
+  a.href = url;
+  a.download = fileName;
+  document.body.appendChild(a);
+  a.click();
+  a.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 60000);
+}
+
+function framePixels(frame) {
+  return frame.getContext('2d').getImageData(0, 0, frame.width, frame.height).data;
+}
+
+// The loop as GIF bytes, delayMs a frame, repeating for ever. The palette
+// is quantised from a sample of every frame, so colours that only some
+// frames have keep their own entries.
+function encodeGif(frames, delayMs) {
+  const { GIFEncoder, quantize, applyPalette } = KelvoraGif;
+  const pixels = frames.map(framePixels);
+  const stride = 7;  // every 7th pixel of each frame goes into the sample
+  const perFrame = Math.ceil(pixels[0].length / 4 / stride);
+  const sample = new Uint8Array(perFrame * pixels.length * 4);
+  let at = 0;
+  for (const data of pixels)
+    for (let p = 0; p < data.length; p += 4 * stride) {
+      sample[at++] = data[p];
+      sample[at++] = data[p + 1];
+      sample[at++] = data[p + 2];
+      sample[at++] = 255;
+    }
+  const palette = quantize(sample.subarray(0, at), 256);
+  const gif = GIFEncoder();
+  pixels.forEach((data, k) => {
+    const index = applyPalette(data, palette);
+    const options = { delay: delayMs };
+    if (k === 0) {
+      options.palette = palette;
+      options.repeat = 0;
+    }
+    gif.writeFrame(index, frames[k].width, frames[k].height, options);
+  });
+  gif.finish();
+  return gif.bytes();
+}
+
+function worksheetLabel(k, frameCount) {
+  const time = k === 0 ? 't = 0' : 't = ' + k + '/' + frameCount + ' T';
+  return 'コマ ' + (k + 1) + '\u3000' + time;
+}
+
+// The columns that show the frames largest (full rows preferred), as the
+// desktop worksheet chooses them.
+function worksheetColumns(count, frameWidth, frameHeight, areaWidth, areaHeight, labelHeight, gap) {
+  const scaleFor = (columns) => {
+    const rows = Math.ceil(count / columns);
+    const cellWidth = (areaWidth - gap * (columns - 1)) / columns;
+    const cellHeight = (areaHeight - gap * (rows - 1)) / rows;
+    return Math.min(cellWidth / frameWidth, (cellHeight - labelHeight) / frameHeight);
+  };
+  let best = 1;
+  let bestScale = 0;
+  for (let columns = 1; columns <= count; ++columns) {
+    const scale = scaleFor(columns) * (count % columns === 0 ? 1.05 : 1.0);
+    if (scale > bestScale * 1.000001) {
+      bestScale = scale;
+      best = columns;
+    }
+  }
+  return { columns: best, scale: scaleFor(best) };
+}
+
+// Fills the print-only worksheet: the title, then each frame with its label.
+// Sizes in millimetres on A4 landscape with 10 mm margins.
+function buildWorksheet(sheet, title, frames) {
+  const area = { width: 277, height: 190 };
+  const titleHeight = 16 * 0.3528 * 1.6;
+  const labelHeight = 10 * 0.3528 * 1.6;
+  const gap = area.width * 0.015;
+  const gridHeight = area.height - titleHeight;
+  const f = frames[0];
+  const { columns, scale } = worksheetColumns(frames.length, f.width, f.height, area.width, gridHeight, labelHeight, gap);
+  const shownWidth = f.width * scale;
+  const shownHeight = f.height * scale;
+  sheet.textContent = '';
+  const heading = document.createElement('h1');
+  heading.textContent = title;
+  heading.style.height = titleHeight + 'mm';
+  sheet.appendChild(heading);
+  const grid = document.createElement('div');
+  grid.className = 'sheet-grid';
+  grid.style.gridTemplateColumns = 'repeat(' + columns + ', ' + shownWidth + 'mm)';
+  grid.style.columnGap = gap + 'mm';
+  grid.style.rowGap = gap + 'mm';
+  // Enough pixels for print, not the whole frame of a large screen.
+  const thumbWidth = Math.min(f.width, 960);
+  const thumbHeight = Math.round(f.height * thumbWidth / f.width);
+  frames.forEach((frame, k) => {
+    const cell = document.createElement('figure');
+    const thumb = document.createElement('canvas');
+    thumb.width = thumbWidth;
+    thumb.height = thumbHeight;
+    const ctx = thumb.getContext('2d');
+    ctx.imageSmoothingQuality = 'high';
+    ctx.drawImage(frame, 0, 0, thumbWidth, thumbHeight);
+    const img = document.createElement('img');
+    img.src = thumb.toDataURL('image/png');
+    img.style.width = shownWidth + 'mm';
+    img.style.height = shownHeight + 'mm';
+    const caption = document.createElement('figcaption');
+    caption.textContent = worksheetLabel(k, frames.length);
+    caption.style.height = labelHeight + 'mm';
+    cell.appendChild(img);
+    cell.appendChild(caption);
+    grid.appendChild(cell);
+  });
+  sheet.appendChild(grid);
+}
+
+// The choice of 保存 and what each choice does.
+class Saving {
+  constructor(k, panel, sheet, status) {
+    this.k = k;
+    this.panel = panel;
+    this.sheet = sheet;
+    this.status = status;
+  }
+
+  open(viewer) {
+    if (!viewer.model.controls().save || !viewer.store.allStored()) return;
+    this.viewer = viewer;
+    this.panel.hidden = false;
+    this.panel.querySelector('button').focus();
+  }
+
+  isOpen() { return !this.panel.hidden; }
+  close() { this.panel.hidden = true; }
+
+  frames() {
+    const store = this.viewer.store;
+    const frames = [];
+    for (let k = 0; k < store.count(); ++k) frames.push(store.frame(k));
+    return frames;
+  }
+
+  baseName() { return this.k.menuCaption(this.viewer.sceneIndex) || 'kelvora'; }
+
+  saved(fileName) { this.viewer.saveStatus.textContent = '保存しました：' + fileName; }
+
+  gif() {
+    this.close();
+    const name = this.baseName() + '.gif';
+    const bytes = encodeGif(this.frames(), this.viewer.model.speed());
+    download(new Blob([bytes], { type: 'image/gif' }), name);
+    this.saved(name);
+  }
+
+  png() {
+    this.close();
+    const model = this.viewer.model;
+    const count = model.lastFrame() + 1;
+    const shown = model.shownFrame();
+    const frame = this.viewer.store.frame(shown >= 0 && shown < count ? shown : 0);
+    const name = this.baseName() + '.png';
+    frame.toBlob((blob) => {
+      if (blob) {
+        download(blob, name);
+        this.saved(name);
+      }
+    }, 'image/png');
+  }
+
+  worksheet() {
+    this.close();
+    buildWorksheet(this.sheet, this.k.sceneTitle(this.viewer.sceneIndex), this.frames());
+    window.print();
+  }
+}
