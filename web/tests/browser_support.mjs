@@ -1,0 +1,74 @@
+// What the browser test and the benchmark share: Debian's Chromium driven
+// by playwright-core, headless, offline, and small readers for the files
+// the page saves.
+import { chromium } from 'playwright-core';
+import { execFileSync } from 'node:child_process';
+import { pathToFileURL } from 'node:url';
+import { resolve } from 'node:path';
+
+export const CHROMIUM = process.env.KELVORA_CHROMIUM || '/usr/bin/chromium';
+
+export async function launchBrowser() {
+  return chromium.launch({
+    executablePath: CHROMIUM,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage', '--disable-background-networking',
+      '--disable-component-update', '--disable-default-apps', '--disable-extensions', '--disable-sync',
+      '--no-first-run', '--mute-audio', '--disable-features=Translate,MediaRouter'],
+  });
+}
+
+export function pageUrl(path) { return pathToFileURL(resolve(path)).href; }
+
+// A page of a fresh context with the network off; every console error, page
+// error and request that leaves the file goes into `problems`.
+export async function openPage(browser, url, options, problems) {
+  const context = await browser.newContext({ acceptDownloads: true, ...options });
+  await context.setOffline(true);
+  const page = await context.newPage();
+  page.on('console', (m) => { if (m.type() === 'error') problems.push(`console error: ${m.text()}`); });
+  page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+  page.on('request', (r) => { if (!/^(file|data|blob):/.test(r.url())) problems.push(`request: ${r.url()}`); });
+  await page.goto(url);
+  await page.waitForFunction(() => window.kelvora && window.kelvora.stats.menuShownMs !== null);
+  return { context, page };
+}
+
+// Frame count and delays (hundredths of a second) of a GIF file, and
+// whether it loops.
+export function readGif(bytes) {
+  const b = bytes;
+  if (b.toString('latin1', 0, 6) !== 'GIF89a') throw new Error('not a GIF89a file');
+  let p = 13;
+  const packed = b[10];
+  if (packed & 0x80) p += 3 * (1 << ((packed & 7) + 1));
+  const delays = [];
+  let loops = false;
+  const skipSubBlocks = () => { while (b[p] !== 0) p += b[p] + 1; p += 1; };
+  for (;;) {
+    const tag = b[p++];
+    if (tag === 0x3b) break;
+    if (tag === 0x21) {
+      const label = b[p++];
+      if (label === 0xf9) delays.push(b.readUInt16LE(p + 2));
+      if (label === 0xff && b.toString('latin1', p + 1, p + 12) === 'NETSCAPE2.0') loops = true;
+      skipSubBlocks();
+    } else if (tag === 0x2c) {
+      const local = b[p + 8];
+      p += 9;
+      if (local & 0x80) p += 3 * (1 << ((local & 7) + 1));
+      p += 1;  // LZW minimum code size
+      skipSubBlocks();
+    } else {
+      throw new Error(`unexpected GIF block 0x${tag.toString(16)}`);
+    }
+  }
+  return { delays, loops };
+}
+
+// Pages and page size in points of a PDF file (poppler's pdfinfo).
+export function readPdf(path) {
+  const info = execFileSync('pdfinfo', [path], { encoding: 'utf8' });
+  const pages = Number(/^Pages:\s+(\d+)/m.exec(info)[1]);
+  const [, w, h] = /^Page size:\s+([\d.]+) x ([\d.]+) pts/m.exec(info);
+  return { pages, width: Number(w), height: Number(h) };
+}

@@ -1,0 +1,254 @@
+// The page in a real browser, headless and offline: the menu's keys, every
+// scene drawn, played, paused, stepped and ended, each control's enabled
+// state against the model at every step, a resize while playing, saving as
+// GIF and PNG, the worksheet printed to PDF, and screenshots.
+//   node web/tests/browser_test.mjs build-web/kelvora.html [SCREENSHOT_DIR]
+import { mkdirSync, readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { launchBrowser, openPage, pageUrl, readGif, readPdf } from './browser_support.mjs';
+
+const [htmlPath, shotDir = 'build-web/screenshots'] = process.argv.slice(2);
+if (!htmlPath) {
+  console.error('usage: node browser_test.mjs KELVORA_HTML [SCREENSHOT_DIR]');
+  process.exit(2);
+}
+mkdirSync(shotDir, { recursive: true });
+
+const problems = [];
+let passed = 0;
+let failed = 0;
+function check(ok, what) {
+  if (ok) {
+    ++passed;
+  } else {
+    ++failed;
+    console.log(`FAIL ${what}`);
+  }
+}
+
+// The phase by name, and every control whose enabled state differs from
+// what the model says.
+async function state(page) {
+  return page.evaluate(() => {
+    const { viewer, k } = window.kelvora;
+    const m = viewer.model;
+    const c = m.controls();
+    const ids = { draw: c.draw, play: c.play, pause: c.pause, step: c.step, end: c.end, save: c.save,
+      frames12: c.frameCount, frames24: c.frameCount, speed: c.speed, parameter: c.parameter };
+    const wrong = Object.entries(ids).filter(([id, on]) => document.getElementById(id).disabled === on).map(([id]) => id);
+    const phase = Object.keys(k.ViewerPhase).find((name) => k.ViewerPhase[name] === m.phase());
+    return { phase, wrong, controls: ids, readout: document.getElementById('readout').textContent, shown: m.shownFrame() };
+  });
+}
+
+// Checks the phase and that the page shows the model's controls.
+async function expectPhase(page, phase, what) {
+  const s = await state(page);
+  check(s.phase === phase, `${what}: phase ${s.phase}, expected ${phase}`);
+  check(s.wrong.length === 0, `${what}: controls not as the model says: ${s.wrong.join(', ')}`);
+  return s;
+}
+
+async function waitForPhase(page, phase) {
+  await page.waitForFunction((p) => {
+    const { viewer, k } = window.kelvora;
+    return viewer && viewer.model.phase() === k.ViewerPhase[p];
+  }, phase, { timeout: 30000 });
+}
+
+// Opens a scene from the menu with the keyboard: the arrows walk the
+// buttons in reading order from the first, Enter opens the focused one.
+async function openWithKeys(page, scene) {
+  const order = await page.evaluate(() => window.kelvora.menu.order);
+  const position = order.indexOf(scene);
+  for (let i = 0; i < position; ++i) await page.keyboard.press('ArrowRight');
+  const focused = await page.evaluate(() => document.activeElement.dataset.scene);
+  check(focused === String(scene), `menu: ${position} × → focuses scene ${focused}, expected ${scene}`);
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => window.kelvora.viewer !== null);
+}
+
+// Ink in stored frame 0, and a later frame that differs from it.
+async function framesDrawn(page) {
+  return page.evaluate(() => {
+    const store = window.kelvora.viewer.store;
+    const pixels = (k) => { const f = store.frame(k); return f.getContext('2d').getImageData(0, 0, f.width, f.height).data; };
+    const a = pixels(0);
+    const b = pixels(Math.floor(store.count() / 4));
+    let ink = 0;
+    let differ = 0;
+    for (let i = 0; i < a.length; i += 4) {
+      if (a[i] !== 255 || a[i + 1] !== 255 || a[i + 2] !== 255) ++ink;
+      if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) ++differ;
+    }
+    return { ink, differ, count: store.count(), width: store.frame(0).width, height: store.frame(0).height };
+  });
+}
+
+async function menuChecks(page) {
+  const menu = await page.evaluate(() => {
+    const buttons = [...document.querySelectorAll('#menu button[data-scene]')];
+    return {
+      heading: document.getElementById('menu-heading').textContent,
+      captions: buttons.map((b) => b.textContent),
+      expected: buttons.map((b) => window.kelvora.k.menuCaption(Number(b.dataset.scene))),
+      end: document.getElementById('menu-end').textContent,
+      // Reading order from the buttons' places: row by row, left first.
+      placed: buttons.map((b) => ({ scene: Number(b.dataset.scene), top: b.offsetTop, left: b.offsetLeft }))
+        .sort((x, y) => x.top - y.top || x.left - y.left).map((b) => b.scene),
+      order: window.kelvora.menu.order,
+    };
+  });
+  check(menu.heading === '波動メニュー', `menu heading "${menu.heading}"`);
+  check(menu.captions.length === 16 && menu.captions.every((c, i) => c === menu.expected[i] && c.length > 0), 'menu: sixteen scene buttons with their captions');
+  check(menu.end === '終了', 'menu: 終了');
+  check(JSON.stringify(menu.placed) === JSON.stringify(menu.order), `menu: buttons placed in reading order ${menu.placed}`);
+}
+
+// One scene from the menu and back: 描画, play, pause, step, step back,
+// the keys, 終了.
+async function sceneRound(page, scene, frames) {
+  await openWithKeys(page, scene);
+  await expectPhase(page, 'Empty', `scene ${scene} opened`);
+  if (frames === 24) await page.click('#frames24');
+  if (scene === 14) {
+    // The parameter: its text follows the bar (one large change, 1, from 20).
+    await page.focus('#parameter');
+    await page.keyboard.press('PageDown');
+    const p = await page.evaluate(() => ({ text: document.getElementById('parameter-text').value, value: window.kelvora.viewer.model.parameter().value }));
+    check(p.value === 21 && p.text === '2.1', `scene 14: Page Down on the parameter gives ${p.value} "${p.text}"`);
+  }
+  await page.click('#draw');
+  await waitForPhase(page, 'Ready');
+  let s = await expectPhase(page, 'Ready', `scene ${scene} drawn`);
+  check(s.controls.play && s.controls.step && s.controls.save && !s.controls.frameCount, `scene ${scene}: controls after 描画`);
+  check(s.readout === `コマ ${frames} / ${frames}`, `scene ${scene}: readout "${s.readout}" after 描画`);
+  const drawn = await framesDrawn(page);
+  check(drawn.count === frames, `scene ${scene}: ${drawn.count} frames stored`);
+  check(drawn.ink > 500, `scene ${scene}: ${drawn.ink} pixels of ink`);
+  check(drawn.differ > 0, `scene ${scene}: frames 0 and ${Math.floor(frames / 4)} differ`);
+
+  await page.click('#play');
+  s = await expectPhase(page, 'Playing', `scene ${scene} playing`);
+  check(!s.controls.draw && !s.controls.save && s.controls.pause && !s.controls.parameter, `scene ${scene}: controls while playing`);
+  const first = s.shown;
+  await page.waitForFunction((f) => window.kelvora.viewer.model.shownFrame() > f + 1, first, { timeout: 5000 });
+  await page.click('#pause');
+  s = await expectPhase(page, 'Paused', `scene ${scene} paused`);
+  const paused = s.shown;
+  await page.click('#step');
+  s = await expectPhase(page, 'Stepped', `scene ${scene} stepped`);
+  check(s.shown === (paused + 1) % frames, `scene ${scene}: コマ送り shows ${s.shown} after ${paused}`);
+  // ← with the picture focused steps back; Space plays, Space again pauses.
+  await page.focus('#picture');
+  await page.keyboard.press('ArrowLeft');
+  s = await expectPhase(page, 'Stepped', `scene ${scene} stepped back`);
+  check(s.shown === paused, `scene ${scene}: ← shows ${s.shown}, expected ${paused}`);
+  await page.keyboard.press('Space');
+  await expectPhase(page, 'Playing', `scene ${scene} Space`);
+  await page.keyboard.press('Space');
+  await expectPhase(page, 'Paused', `scene ${scene} Space again`);
+  // With the speed bar focused the arrows are the bar's, not a step.
+  await page.focus('#speed');
+  await page.keyboard.press('ArrowRight');
+  s = await state(page);
+  const speed = await page.evaluate(() => window.kelvora.viewer.model.speed());
+  check(s.phase === 'Paused' && speed === 210, `scene ${scene}: → on アニメ速度 gives speed ${speed}, phase ${s.phase}`);
+  await page.click('#end');
+  const back = await page.evaluate(() => !document.getElementById('menu-screen').hidden && window.kelvora.viewer === null);
+  check(back, `scene ${scene}: 終了 shows the menu`);
+}
+
+// 保存 of the open, drawn viewer: the GIF, the PNG and the worksheet.
+async function saveChecks(page, frames, speedMs) {
+  await page.evaluate((ms) => { const bar = document.getElementById('speed'); bar.value = String(ms); bar.dispatchEvent(new Event('change')); }, speedMs);
+  await page.click('#save');
+  const [gifDownload] = await Promise.all([page.waitForEvent('download'), page.click('#save-gif')]);
+  const gif = readGif(readFileSync(await gifDownload.path()));
+  check(gif.delays.length === frames, `GIF: ${gif.delays.length} frames, expected ${frames}`);
+  check(gif.delays.every((d) => d === Math.round(speedMs / 10)), `GIF: delays ${[...new Set(gif.delays)]}, expected ${speedMs / 10}`);
+  check(gif.loops, 'GIF: loops');
+
+  await page.click('#save');
+  const [pngDownload] = await Promise.all([page.waitForEvent('download'), page.click('#save-png')]);
+  const png = readFileSync(await pngDownload.path());
+  const size = await page.evaluate(() => { const f = window.kelvora.viewer.store.frame(0); return [f.width, f.height]; });
+  check(png.toString('latin1', 1, 4) === 'PNG' && png.readUInt32BE(16) === size[0] && png.readUInt32BE(20) === size[1], 'PNG: the frame shown, at its size');
+
+  await page.evaluate(() => { window.printCalls = 0; window.print = () => { window.printCalls += 1; }; });
+  await page.click('#save');
+  await page.click('#save-sheet');
+  const sheet = await page.evaluate(() => ({
+    prints: window.printCalls,
+    labels: [...document.querySelectorAll('#worksheet figcaption')].map((c) => c.textContent),
+    title: document.querySelector('#worksheet h1').textContent,
+  }));
+  check(sheet.prints === 1, 'worksheet: the print dialog is asked for');
+  check(sheet.labels.length === frames && sheet.labels[0] === 'コマ 1\u3000t = 0' && sheet.labels[1] === `コマ 2\u3000t = 1/${frames} T`, `worksheet labels ${sheet.labels.slice(0, 2)}`);
+  const pdfPath = join(shotDir, 'worksheet.pdf');
+  await page.pdf({ path: pdfPath, preferCSSPageSize: true, printBackground: true });
+  const pdf = readPdf(pdfPath);
+  check(pdf.pages === 1 && Math.abs(pdf.width - 841.9) < 1 && Math.abs(pdf.height - 595.3) < 1, `worksheet PDF: ${pdf.pages} page(s) of ${pdf.width} x ${pdf.height} pt`);
+  return sheet.title;
+}
+
+const started = Date.now();
+const browser = await launchBrowser();
+const url = pageUrl(htmlPath);
+try {
+  // 1366 × 768: the menu, every scene, saving, a resize while playing.
+  {
+    const { context, page } = await openPage(browser, url, { viewport: { width: 1366, height: 768 } }, problems);
+    await menuChecks(page);
+    await page.screenshot({ path: join(shotDir, 'menu-1366x768.png') });
+    for (let scene = 0; scene < 16; ++scene) await sceneRound(page, scene, scene % 3 === 1 ? 24 : 12);
+
+    await openWithKeys(page, 10);
+    await page.click('#draw');
+    await waitForPhase(page, 'Ready');
+    const title = await saveChecks(page, 12, 120);
+    check(title === await page.evaluate(() => window.kelvora.k.sceneTitle(10)), 'worksheet: the scene title');
+    await page.click('#play');
+    await page.waitForTimeout(500);
+    await page.screenshot({ path: join(shotDir, 'viewer-1366x768.png') });
+    // A smaller window: the frames play on, scaled; the next 描画 draws at
+    // the new size.
+    const before = await framesDrawn(page);
+    await page.setViewportSize({ width: 1024, height: 640 });
+    await page.waitForTimeout(100);
+    const box = await page.evaluate(() => { const c = document.getElementById('picture'); return [c.offsetWidth, c.offsetHeight, c.width, c.height]; });
+    check(box[0] === 768 && box[1] === 512 && box[2] === 768 && box[3] === 512, `resize: picture ${box}`);
+    const shown = await page.evaluate(() => window.kelvora.viewer.model.shownFrame());
+    await page.waitForFunction((f) => window.kelvora.viewer.model.shownFrame() !== f, shown, { timeout: 5000 });
+    await expectPhase(page, 'Playing', 'playing on after a resize');
+    await page.click('#pause');
+    await page.click('#draw');
+    await waitForPhase(page, 'Ready');
+    const after = await framesDrawn(page);
+    check(before.width === 1024 && after.width === 768 && after.height === 512, `resize: frames ${before.width}x${before.height} then ${after.width}x${after.height}`);
+    await context.close();
+  }
+  // A tablet: 1024 × 768 at twice the pixels.
+  {
+    const { context, page } = await openPage(browser, url, { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 2 }, problems);
+    await page.screenshot({ path: join(shotDir, 'menu-1024x768@2x.png') });
+    await openWithKeys(page, 8);
+    await page.click('#draw');
+    await waitForPhase(page, 'Ready');
+    const drawn = await framesDrawn(page);
+    check(drawn.width === 1536 && drawn.height === 1228, `2×: frames of ${drawn.width} x ${drawn.height} device pixels`);
+    await page.click('#play');
+    await page.waitForTimeout(500);
+    await page.screenshot({ path: join(shotDir, 'viewer-1024x768@2x.png') });
+    await page.click('#end');
+    await context.close();
+  }
+} finally {
+  await browser.close();
+}
+
+for (const p of problems) console.log(`FAIL ${p}`);
+failed += problems.length;
+console.log(`browser test: ${((Date.now() - started) / 1000).toFixed(1)} s, screenshots in ${shotDir}`);
+console.log(`browser test: ${passed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);
