@@ -76,5 +76,5 @@ include(CPack)
 
 # Builds the package from this build tree and checks it (dpkg-deb).
 add_test(NAME debian_package
-    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/package/package_test.sh
+    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/package/package_test.sh ${CMAKE_CPACK_COMMAND}
         ${PROJECT_BINARY_DIR} $<TARGET_FILE:kelvora> $<TARGET_FILE:kelvora-render>)

@@ -2,15 +2,15 @@
 # Builds the Debian package from this build tree into a temporary folder and
 # checks what it holds, what it depends on, and that both programs print the
 # package's version (kelvora with no display at all).
-#   package_test.sh BUILD_DIR KELVORA KELVORA_RENDER
+#   package_test.sh CPACK BUILD_DIR KELVORA KELVORA_RENDER
 set -eu
-build=$1 kelvora=$2 render=$3
+cpack=$1 build=$2 kelvora=$3 render=$4
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 failed=0
 fail() { echo "FAIL: $*" >&2; failed=1; }
 
-if ! (cd "$build" && cpack -G DEB -B "$out") >"$out/cpack.log" 2>&1; then
+if ! (cd "$build" && "$cpack" -G DEB -B "$out") >"$out/cpack.log" 2>&1; then
     cat "$out/cpack.log" >&2
     exit 1
 fi
