@@ -63,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!parsed.error.empty() && parsed.error.find('\n') == std::string::npos);
         break;
     case ParsedCommandLine::Action::Help: break;
+    case ParsedCommandLine::Action::Version: break;
     }
     return 0;
 }

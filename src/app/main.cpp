@@ -1,5 +1,7 @@
 // Kelvora: the program starts at the menu window and nothing else.
 
+#include "kelvora_version.h"
+
 #include "app/quit_when_shown.h"
 #include "canvas/raster_surface.h"
 #include "canvas/runtime_error.h"
@@ -12,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -38,6 +41,13 @@ bool displayAvailable()
 
 int main(int argc, char** argv)
 {
+    // Answered before anything needs a display, so it works anywhere.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--version") {
+            std::printf("kelvora %s\n", KELVORA_VERSION);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr, "kelvora: no display found (DISPLAY is not set); try: xvfb-run scripts/run\n");
         return 1;

@@ -204,5 +204,12 @@ TEST(RenderOptions, HelpWinsWherever)
     EXPECT_NE(RenderUsage().find("--scene N"), std::string::npos);
 }
 
+TEST(RenderOptions, VersionWinsOverAllButHelp)
+{
+    for (const Args& args : {Args{"--version"}, Args{"--scene", "99", "--version"}, Args{"--version", "--bogus"}})
+        EXPECT_EQ(ParseRenderArguments(args).action, ParsedCommandLine::Action::Version);
+    EXPECT_EQ(ParseRenderArguments(Args{"--version", "-h"}).action, ParsedCommandLine::Action::Help);
+}
+
 }  // namespace
 }  // namespace kelvora::render

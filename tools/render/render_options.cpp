@@ -291,6 +291,12 @@ ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments
             parsed.action = ParsedCommandLine::Action::Help;
             return parsed;
         }
+    // --version also wins over every other argument, but not over --help.
+    for (const std::string& argument : arguments)
+        if (argument == "--version") {
+            parsed.action = ParsedCommandLine::Action::Version;
+            return parsed;
+        }
     const std::optional<GivenOptions> given = scan(arguments, parsed.error);
     if (given)
         parsed.error = resolve(*given, catalogue, parsed.options);
@@ -329,6 +335,7 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --trace         print the drawing operations of frame K (or every frame) on stdout, one
                   per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
   --help          show this text
+  --version       show the version
 
 Exit status: 0 done; 1 a run-time error while drawing or a failure while writing;
 2 bad input (including an output file that cannot be created).

@@ -32,9 +32,10 @@ struct RenderOptions {
     double scale = 1.0;          // --scale: device pixels per pixel of the drawing area
 };
 
-// What the command line asks for: render, show the usage, or an error.
+// What the command line asks for: render, show the usage or the version,
+// or an error.
 struct ParsedCommandLine {
-    enum class Action { Render, Help, Error };
+    enum class Action { Render, Help, Version, Error };
     Action action = Action::Error;
     RenderOptions options;
     std::string error;  // one line, for Action::Error
