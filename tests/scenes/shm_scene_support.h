@@ -4,9 +4,9 @@
 // operations out of a frame's trace, plane geometry in the scenes' round
 // units, and the drawing state a frame leaves behind.
 
-#include "app/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "canvas/trace_surface.h"
+#include "scenes/scene_catalogue.h"
 #include "support/trace_reader.h"
 
 #include <cmath>
