@@ -2,11 +2,11 @@
 // the event loop run until the last frame is stored), beside its floors:
 // writing the same bytes, and for the water scenes their arithmetic alone.
 
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
-#include "canvas/raster_surface.h"
+#include "raster/raster_surface.h"
+#include "scenes/scene_catalogue.h"
 #include "scenes/water_interference.h"
 #include "viewer/form1.h"
 

@@ -3,9 +3,9 @@
 #include "kelvora_version.h"
 
 #include "app/quit_when_shown.h"
-#include "canvas/raster_surface.h"
 #include "canvas/runtime_error.h"
 #include "menu/form2.h"
+#include "raster/raster_surface.h"
 #include "viewer/runtime_error_report.h"
 
 #include <QApplication>

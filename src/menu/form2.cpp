@@ -1,8 +1,8 @@
 #include "menu/form2.h"
 
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
-#include "canvas/raster_surface.h"
+#include "raster/raster_surface.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/form1.h"
 
 #include <QApplication>

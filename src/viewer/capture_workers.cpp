@@ -1,8 +1,8 @@
 #include "viewer/capture_workers.h"
 
-#include "app/scene_catalogue.h"
 #include "canvas/canvas.h"
-#include "canvas/raster_surface.h"
+#include "raster/raster_surface.h"
+#include "scenes/scene_catalogue.h"
 
 #include <bit>
 #include <utility>

@@ -1,8 +1,8 @@
 // kelvora-viewer-debug SCENE: opens the viewer straight on one scene, the
 // way the menu does, for looking at it during development.
 
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/form1.h"
 
 #include <QApplication>

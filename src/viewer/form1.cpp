@@ -4,10 +4,10 @@
 
 #include "viewer/form1.h"
 
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
 #include "canvas/numeric.h"
-#include "canvas/raster_surface.h"
+#include "raster/raster_surface.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/runtime_error_report.h"
 #include "viewer/viewer_layout.h"
 
@@ -209,7 +209,7 @@ void Form1::Form_Load()
 void Form1::HScroll2_Change(int value)
 {
     Shared().SceneParam = static_cast<std::int16_t>(value);
-    text1_->setText(ParameterText(Shared().SceneIndex, Shared().SceneParam));
+    text1_->setText(QString::fromStdString(ParameterText(Shared().SceneIndex, Shared().SceneParam)));
     // The stored frames no longer match the parameter.
     cmdAnime_->setEnabled(false);
     cmdStop_->setEnabled(false);

@@ -143,7 +143,7 @@ ParameterControl Form1::readParameterControls() const
     parameter.min = static_cast<std::int16_t>(hScroll2_->minimum());
     parameter.max = static_cast<std::int16_t>(hScroll2_->maximum());
     parameter.largeChange = static_cast<std::int16_t>(hScroll2_->pageStep());
-    parameter.text = text1_->text();
+    parameter.text = text1_->text().toStdString();
     return parameter;
 }
 
@@ -154,8 +154,9 @@ void Form1::writeParameterControls(const ParameterControl& parameter)
     // change handler; one that excludes it moves the value, as any change.
     hScroll2_->setRange(parameter.min, parameter.max);
     hScroll2_->setValue(parameter.value);
-    if (text1_->text() != parameter.text)
-        text1_->setText(parameter.text);
+    const QString text = QString::fromStdString(parameter.text);
+    if (text1_->text() != text)
+        text1_->setText(text);
 }
 
 }  // namespace kelvora

@@ -5,11 +5,11 @@
 
 #include "viewer/form1.h"
 
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
 #include "export/worksheet_writer.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/save_target.h"
 
 #include <QDir>
@@ -66,7 +66,7 @@ void Form1::Cmd_Save_Click()
             frameStore_.read(k, frames[static_cast<std::size_t>(k)]);
         written = target.kind == SaveKind::Gif
             ? WriteAnimatedGif(target.path, frames, hScroll1_->value())
-            : WriteWorksheet(target.path, SceneTitle(Shared().SceneIndex), frames);
+            : WriteWorksheet(target.path, QString::fromStdString(SceneTitle(Shared().SceneIndex)), frames);
     }
 
     const QString fileName = QFileInfo(target.path).fileName();

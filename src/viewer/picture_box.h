@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/canvas.h"
-#include "canvas/raster_surface.h"
+#include "raster/raster_surface.h"
 
 #include <QFrame>
 

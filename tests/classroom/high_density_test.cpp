@@ -4,7 +4,7 @@
 
 #include "app/shared_state.h"
 #include "canvas/canvas.h"
-#include "canvas/raster_surface.h"
+#include "raster/raster_surface.h"
 #include "viewer/form1.h"
 #include "viewer/viewer_layout.h"
 

@@ -1,6 +1,6 @@
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
 #include "menu/form2.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/form1.h"
 
 #include <QApplication>

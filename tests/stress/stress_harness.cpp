@@ -1,8 +1,8 @@
 #include "stress/stress_harness.h"
 
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
 #include "menu/form2.h"
+#include "scenes/scene_catalogue.h"
 #include "stress/button_states.h"
 #include "viewer/form1.h"
 #include "viewer/runtime_error_report.h"

@@ -1,8 +1,8 @@
 #include "viewer/viewer_fixture.h"
 
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
 #include "canvas/canvas.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/runtime_error_report.h"
 
 #include <QPushButton>

@@ -2,9 +2,9 @@
 // stores, for every scene, both frame counts and a parameter, and leaves
 // the same drawing state, surface and controls behind.
 
-#include "app/scene_catalogue.h"
 #include "app/shared_state.h"
 #include "canvas/canvas.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/capture_workers.h"
 #include "viewer/form1.h"
 
@@ -203,7 +203,7 @@ TEST(WorkerCapture, AFrameDrawnFromAnotherStartIsNotTakenForIt)
     b.frameNo = 1;
     EXPECT_FALSE(SameFrameStart(a, b));
     b = a;
-    b.parameter.text = QStringLiteral("2");
+    b.parameter.text = "2";
     EXPECT_FALSE(SameFrameStart(a, b));
     b = a;
     b.state.backColor = QBColor(9);
