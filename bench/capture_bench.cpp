@@ -2,13 +2,12 @@
 // the event loop run until the last frame is stored), beside its floors:
 // writing the same bytes, and for the water scenes their arithmetic alone.
 
-#include "app/shared_state.h"
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "raster/raster_surface.h"
 #include "scenes/scene_catalogue.h"
 #include "scenes/water_interference.h"
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -29,26 +28,24 @@ namespace {
 constexpr int kFrames = 24;
 
 struct ViewerDeleter {
-    void operator()(Form1* viewer) const { delete viewer; }
+    void operator()(ViewerWindow* viewer) const { delete viewer; }
 };
-using Viewer = std::unique_ptr<Form1, ViewerDeleter>;
+using Viewer = std::unique_ptr<ViewerWindow, ViewerDeleter>;
 
 Viewer openViewer(int sceneIndex, bool workers)
 {
-    Shared() = SharedState();
-    Shared().SceneIndex = static_cast<std::int16_t>(sceneIndex);
-    Viewer viewer(new Form1());
+    Viewer viewer(new ViewerWindow(sceneIndex));
     viewer->setMessageSink([](const QString&) {});
     viewer->setParallelCapture(workers);
-    viewer->Option2()->setChecked(true);
+    viewer->frames24()->setChecked(true);
     viewer->show();
     QCoreApplication::processEvents();
     return viewer;
 }
 
-void captureAndWait(Form1& viewer)
+void captureAndWait(ViewerWindow& viewer)
 {
-    viewer.Cmd_Picture()->click();
+    viewer.drawButton()->click();
     while (viewer.isCapturing())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
@@ -65,7 +62,7 @@ double processCpuMs()
 QSize drawingArea()
 {
     const Viewer viewer = openViewer(0, false);
-    return viewer->Picture1()->surface().image().size();
+    return viewer->picture()->surface().image().size();
 }
 
 // Arg 0: scene; arg 1: 1 to draw on worker threads, 0 one by one.
@@ -78,7 +75,7 @@ void BM_Capture(benchmark::State& state)
         captureAndWait(*viewer);
     // Benchmark's own CPU column counts the main thread only.
     state.counters["cpuAllThreadsMs"] = (processCpuMs() - cpuBefore) / static_cast<double>(state.iterations());
-    const QSize size = viewer->Picture1()->surface().image().size();
+    const QSize size = viewer->picture()->surface().image().size();
     state.counters["width"] = size.width();
     state.counters["height"] = size.height();
     state.counters["storeMB"] = static_cast<double>(viewer->frameStore().heldBytes()) / 1e6;

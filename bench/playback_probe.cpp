@@ -5,9 +5,8 @@
 
 #include "offscreen_screen.h"
 
-#include "app/shared_state.h"
-#include "viewer/form1.h"
-#include "viewer/playback_clock.h"
+#include "viewer/viewer_window.h"
+#include "viewer_model/playback_clock.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -78,25 +77,24 @@ int main(int argc, char** argv)
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     kelvora::bench::UseOffscreenScreen(1920, 1080);
     QApplication app(argc, argv);
-    kelvora::Shared().SceneIndex = 0;
-    auto* viewer = new kelvora::Form1();
+    auto* viewer = new kelvora::ViewerWindow(0);
     auto clock = std::make_shared<RecordingClock>();
     viewer->setPlaybackClock(clock);
     viewer->setMessageSink([](const QString& text) { std::fprintf(stderr, "%s\n", text.toUtf8().constData()); });
-    viewer->Option2()->setChecked(true);
+    viewer->frames24()->setChecked(true);
     viewer->show();
-    viewer->Cmd_Picture()->click();
+    viewer->drawButton()->click();
     while (viewer->isCapturing())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    viewer->HScroll1()->setValue(200);
-    const QSize area = viewer->Picture1()->surface().image().size();
+    viewer->speedBar()->setValue(200);
+    const QSize area = viewer->picture()->surface().image().size();
 
     double cpuAtStart = 0;
     std::int64_t wallAtStart = 0;
     QTimer::singleShot(0, [&] {
         cpuAtStart = cpuMillis();
         wallAtStart = nowMicros();
-        viewer->Cmd_Anime()->click();
+        viewer->playButton()->click();
     });
     QTimer::singleShot(static_cast<int>(seconds * 1000), &app, &QCoreApplication::quit);
     // Quitting closes the viewer, which deletes itself.

@@ -2,10 +2,9 @@
 // pixels each way and everything drawn is twice as large in pixels, while
 // the layout, the canvas units and what the scene is told stay as at 1.
 
-#include "app/shared_state.h"
 #include "canvas/canvas.h"
 #include "raster/raster_surface.h"
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 #include "viewer/viewer_layout.h"
 
 #include <QCoreApplication>
@@ -42,8 +41,7 @@ void drawCircle(Canvas& canvas, int width, int height)
 
 TEST(HighDensity, TheViewerDrawsWithTheScreensRatio)
 {
-    Shared() = SharedState();
-    auto* viewer = new Form1();
+    auto* viewer = new ViewerWindow(0);
     ASSERT_DOUBLE_EQ(viewer->devicePixelRatioF(), 2.0);
     std::vector<std::pair<int, int>> toldScreen;
     viewer->setFrameRenderer([&](int, Canvas& canvas, std::int16_t&, SceneContext& context) {
@@ -51,15 +49,15 @@ TEST(HighDensity, TheViewerDrawsWithTheScreensRatio)
         drawCircle(canvas, canvas.pixelWidth(), canvas.pixelHeight());
         return true;
     });
-    PictureBox* picture = viewer->Picture1();
+    PictureBox* picture = viewer->picture();
     const QSize logical = picture->contentsRect().size();
     RasterSurface& surface = picture->surface();
     EXPECT_EQ(surface.logicalWidth(), logical.width());
     EXPECT_EQ(surface.image().size(), logical * 2);
     // The controls keep their places in logical pixels.
-    EXPECT_EQ(viewer->Cmd_Save()->geometry(), TwipsToPixels({480, 7080, 1455, 495}));
+    EXPECT_EQ(viewer->saveButton()->geometry(), TwipsToPixels({480, 7080, 1455, 495}));
 
-    viewer->Cmd_Picture()->click();
+    viewer->drawButton()->click();
     while (viewer->isCapturing())
         QCoreApplication::processEvents();
     ASSERT_EQ(toldScreen.size(), 12u);

@@ -1,14 +1,15 @@
 // The viewer's keys and the frame readout that follows them.
 
-#include "app/shared_state.h"
 #include "viewer/viewer_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,13 @@ namespace {
 
 using test::ViewerFixture;
 
-QString readout(ViewerFixture& v) { return v.form().FrameReadout()->text(); }
+QString readout(ViewerFixture& v) { return v.form().frameReadout()->text(); }
 
 TEST(FrameReadout, FollowsCaptureAndPlaybackAndIsOffThePicture)
 {
     ViewerFixture v;
     EXPECT_EQ(readout(v), QString());
-    EXPECT_FALSE(v.form().Picture1()->geometry().intersects(v.form().FrameReadout()->geometry()));
+    EXPECT_FALSE(v.form().picture()->geometry().intersects(v.form().frameReadout()->geometry()));
 
     std::vector<QString> seen;
     v.onRender = [&](int) { seen.push_back(readout(v)); };
@@ -34,7 +35,7 @@ TEST(FrameReadout, FollowsCaptureAndPlaybackAndIsOffThePicture)
     EXPECT_EQ(seen[5], QStringLiteral("コマ 5 / 12"));
     EXPECT_EQ(readout(v), QStringLiteral("コマ 12 / 12"));
 
-    v.click(v.form().Cmd_Anime());
+    v.click(v.form().playButton());
     EXPECT_EQ(readout(v), QStringLiteral("コマ 1 / 12"));
     v.clock->fire();
     v.clock->fire();
@@ -45,7 +46,7 @@ TEST(FrameReadout, FollowsCaptureAndPlaybackAndIsOffThePicture)
 TEST(FrameReadout, CountsTwentyFourFrames)
 {
     ViewerFixture v;
-    v.form().Option2()->setChecked(true);
+    v.form().frames24()->setChecked(true);
     v.capture();
     EXPECT_EQ(readout(v), QStringLiteral("コマ 24 / 24"));
 }
@@ -54,7 +55,7 @@ TEST(ViewerKeys, StepForwardAndBackWithWrapping)
 {
     ViewerFixture v;
     v.capture();
-    Form1& f = v.form();
+    ViewerWindow& f = v.form();
     QTest::keyClick(&f, Qt::Key_Right);  // after the capture's last frame: frame 0
     EXPECT_EQ(v.shownFrame(), 0);
     QTest::keyClick(&f, Qt::Key_Left);  // before 0: LastFrame
@@ -67,7 +68,7 @@ TEST(ViewerKeys, StepForwardAndBackWithWrapping)
     EXPECT_EQ(v.shownFrame(), 10);
     EXPECT_EQ(readout(v), QStringLiteral("コマ 11 / 12"));
     // The button steps on from where the keys left the picture.
-    v.click(f.Cmd_step());
+    v.click(f.stepButton());
     EXPECT_EQ(v.shownFrame(), 11);
 }
 
@@ -75,7 +76,7 @@ TEST(ViewerKeys, StepBackStopsPlaybackAndShowsTheFrameBeforeTheLastShown)
 {
     ViewerFixture v;
     v.capture();
-    Form1& f = v.form();
+    ViewerWindow& f = v.form();
     QTest::keyClick(&f, Qt::Key_Space);
     EXPECT_TRUE(f.isPlaying());
     v.clock->fire();
@@ -84,37 +85,58 @@ TEST(ViewerKeys, StepBackStopsPlaybackAndShowsTheFrameBeforeTheLastShown)
     EXPECT_FALSE(f.isPlaying());
     EXPECT_FALSE(v.clock->pending());
     EXPECT_EQ(v.shownFrame(), 1);
-    EXPECT_TRUE(f.Cmd_Anime()->isEnabled());
-    EXPECT_TRUE(f.Cmd_Picture()->isEnabled());
+    EXPECT_TRUE(f.playButton()->isEnabled());
+    EXPECT_TRUE(f.drawButton()->isEnabled());
 }
 
-TEST(ViewerKeys, WorkWhenAScrollBarOrAButtonHasTheFocus)
+TEST(ViewerKeys, AFocusedControlKeepsTheKeysItUses)
 {
     ViewerFixture v;
     v.capture();
-    Form1& f = v.form();
-    QScrollBar* speed = f.HScroll1();
+    ViewerWindow& f = v.form();
+    QScrollBar* speed = f.speedBar();
     const int value = speed->value();
+    // The arrows on a focused scroll bar change its value, not the frame.
     QTest::keyClick(speed, Qt::Key_Right);
-    QTest::keyClick(speed, Qt::Key_Right);
-    EXPECT_EQ(v.shownFrame(), 1);
-    QTest::keyClick(speed, Qt::Key_PageUp);
+    EXPECT_EQ(speed->value(), value + speed->singleStep());
+    EXPECT_EQ(v.shownFrame(), 11);
+    QTest::keyClick(f.picture(), Qt::Key_Right);
     EXPECT_EQ(v.shownFrame(), 0);
-    EXPECT_EQ(speed->value(), value);  // the keys did not move the scroll bar
 
-    // Space on a focused button is playback, not a press of that button.
-    const std::size_t drawn = v.renderedFrames.size();
-    QTest::keyClick(f.Cmd_Picture(), Qt::Key_Space);
+    // A scroll bar has no use for Space: it plays. A focused button keeps
+    // Space: it presses that button.
+    QTest::keyClick(speed, Qt::Key_Space);
     EXPECT_TRUE(f.isPlaying());
-    QTest::keyClick(f.HScroll2(), Qt::Key_Space);
+    QTest::keyClick(f.pauseButton(), Qt::Key_Space);
     EXPECT_FALSE(f.isPlaying());
-    EXPECT_EQ(v.renderedFrames.size(), drawn);
+    const std::size_t drawn = v.renderedFrames.size();
+    QTest::keyClick(f.drawButton(), Qt::Key_Space);
+    v.settle();
+    EXPECT_EQ(v.renderedFrames.size(), drawn + 12) << "Space on 描画 draws again";
+}
+
+TEST(ViewerWheel, TurnsTheScrollBarsTheWayTheArrowsDo)
+{
+    ViewerFixture v(10);
+    ViewerWindow& f = v.form();
+    auto turn = [](QScrollBar* bar, int angle) {
+        QWheelEvent wheel(QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, angle),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &wheel);
+    };
+    const int speed = f.speedBar()->value();
+    turn(f.speedBar(), -120);
+    EXPECT_GT(f.speedBar()->value(), speed) << "wheel down is toward 遅, as the right arrow";
+    turn(f.speedBar(), 120);
+    EXPECT_EQ(f.speedBar()->value(), speed);
+    turn(f.parameterBar(), -120);
+    EXPECT_EQ(f.parameterText()->text(), QStringLiteral("2"));
 }
 
 TEST(ViewerKeys, ActOnlyWhenTheirButtonIsEnabled)
 {
     ViewerFixture v;
-    Form1& f = v.form();
+    ViewerWindow& f = v.form();
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_PageDown})
         QTest::keyClick(&f, key);
     EXPECT_FALSE(f.isPlaying());
@@ -123,7 +145,7 @@ TEST(ViewerKeys, ActOnlyWhenTheirButtonIsEnabled)
     EXPECT_EQ(readout(v), QString());
 
     // While stepping is off the arrows are the focused scroll bar's own.
-    QScrollBar* speed = f.HScroll1();
+    QScrollBar* speed = f.speedBar();
     const int value = speed->value();
     QTest::keyClick(speed, Qt::Key_Right);
     EXPECT_EQ(speed->value(), value + speed->singleStep());
@@ -154,21 +176,21 @@ TEST(ViewerKeys, ActOnlyWhenTheirButtonIsEnabled)
 TEST(ViewerKeys, EscapeIsTheEndButton)
 {
     ViewerFixture v;
-    QSignalSpy menu(&v.form(), &Form1::menuRequested);
-    QTest::keyClick(v.form().HScroll1(), Qt::Key_Escape);
+    QSignalSpy menu(&v.form(), &ViewerWindow::menuRequested);
+    QTest::keyClick(v.form().speedBar(), Qt::Key_Escape);
     EXPECT_EQ(menu.count(), 1);
 }
 
 TEST(ViewerKeys, TooltipsNameTheKeys)
 {
     ViewerFixture v;
-    Form1& f = v.form();
-    EXPECT_TRUE(f.Cmd_Picture()->toolTip().contains(QStringLiteral("Enter")));
-    EXPECT_TRUE(f.Cmd_Anime()->toolTip().contains(QStringLiteral("スペース")));
-    EXPECT_TRUE(f.Cmd_stop()->toolTip().contains(QStringLiteral("スペース")));
-    EXPECT_TRUE(f.Cmd_step()->toolTip().contains(QStringLiteral("Page Down")));
-    EXPECT_TRUE(f.Cmd_step()->toolTip().contains(QStringLiteral("Page Up")));
-    EXPECT_TRUE(f.Cmd_End()->toolTip().contains(QStringLiteral("Esc")));
+    ViewerWindow& f = v.form();
+    EXPECT_TRUE(f.drawButton()->toolTip().contains(QStringLiteral("Enter")));
+    EXPECT_TRUE(f.playButton()->toolTip().contains(QStringLiteral("スペース")));
+    EXPECT_TRUE(f.pauseButton()->toolTip().contains(QStringLiteral("スペース")));
+    EXPECT_TRUE(f.stepButton()->toolTip().contains(QStringLiteral("Page Down")));
+    EXPECT_TRUE(f.stepButton()->toolTip().contains(QStringLiteral("Page Up")));
+    EXPECT_TRUE(f.endButton()->toolTip().contains(QStringLiteral("Esc")));
 }
 
 }  // namespace

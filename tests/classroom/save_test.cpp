@@ -40,8 +40,8 @@ struct Saving : ViewerFixture {
     {
         answer = path;
         filter = chosenFilter;
-        click(form().Cmd_Save());
-        return form().SaveStatus()->text();
+        click(form().saveButton());
+        return form().saveStatus()->text();
     }
     QImage stored(int k)
     {
@@ -61,11 +61,11 @@ struct Saving : ViewerFixture {
 TEST(SaveButton, FollowsTheStoredFramesAndPlayback)
 {
     Saving v;
-    QPushButton* save = v.form().Cmd_Save();
+    QPushButton* save = v.form().saveButton();
     EXPECT_EQ(save->text(), QStringLiteral("保存"));
     EXPECT_EQ(save->geometry(), TwipsToPixels({480, 7080, 1455, 495}));
     // Last in the tab order: after アニメ開始, and back to the first control.
-    EXPECT_EQ(v.form().Cmd_Anime()->nextInFocusChain(), save);
+    EXPECT_EQ(v.form().playButton()->nextInFocusChain(), save);
     EXPECT_FALSE(save->isEnabled());
 
     std::vector<bool> enabledDuringCapture;
@@ -74,17 +74,17 @@ TEST(SaveButton, FollowsTheStoredFramesAndPlayback)
     EXPECT_EQ(enabledDuringCapture, std::vector<bool>(12, false));
     EXPECT_TRUE(save->isEnabled());
 
-    v.click(v.form().Cmd_Anime());
+    v.click(v.form().playButton());
     EXPECT_FALSE(save->isEnabled());
-    v.click(v.form().Cmd_stop());
+    v.click(v.form().pauseButton());
     EXPECT_TRUE(save->isEnabled());
-    v.click(v.form().Cmd_Anime());
-    v.click(v.form().Cmd_step());
+    v.click(v.form().playButton());
+    v.click(v.form().stepButton());
     EXPECT_TRUE(save->isEnabled());
 
     // A new capture disables it until every frame is stored again.
     v.onRender = nullptr;
-    v.click(v.form().Cmd_Picture());
+    v.click(v.form().drawButton());
     EXPECT_FALSE(save->isEnabled());
     v.settle();
     EXPECT_TRUE(save->isEnabled());
@@ -94,7 +94,7 @@ TEST(SaveButton, GifHoldsEveryStoredFrameAtTheSpeedOfTheScrollBar)
 {
     Saving v;
     v.capture();
-    v.form().HScroll1()->setValue(134);
+    v.form().speedBar()->setValue(134);
     const QString path = v.dir.filePath(QStringLiteral("loop"));
     const QString status = v.save(path);  // no suffix: the GIF filter is the default
 
@@ -115,7 +115,7 @@ TEST(SaveButton, GifHoldsEveryStoredFrameAtTheSpeedOfTheScrollBar)
         EXPECT_EQ(gif.frames[static_cast<std::size_t>(k)].convertToFormat(QImage::Format_RGB32), expected)
             << "frame " << k;
     }
-    EXPECT_EQ(QSize(gif.width, gif.height), v.form().Picture1()->contentsRect().size());
+    EXPECT_EQ(QSize(gif.width, gif.height), v.form().picture()->contentsRect().size());
 }
 
 TEST(SaveButton, PngIsTheFrameOnThePicture)
@@ -123,7 +123,7 @@ TEST(SaveButton, PngIsTheFrameOnThePicture)
     Saving v;
     v.capture();
     for (int i = 0; i < 5; ++i)
-        v.click(v.form().Cmd_step());  // frames 0..4
+        v.click(v.form().stepButton());  // frames 0..4
     ASSERT_EQ(v.shownFrame(), 4);
     const QString path = v.dir.filePath(QStringLiteral("frame"));
     v.save(path, QStringLiteral("表示中のコマ PNG (*.png)"));

@@ -2,9 +2,8 @@
 // drives what the scene draws, and a new value followed by 描画 shows the
 // new picture.
 
-#include "app/shared_state.h"
-#include "menu/form2.h"
-#include "viewer/form1.h"
+#include "menu/menu_window.h"
+#include "viewer/viewer_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -22,10 +21,10 @@ class ParameterScene {
 public:
     explicit ParameterScene(int scene)
     {
-        auto* menu = new Form2();
+        auto* menu = new MenuWindow();
         menu->show();
-        QObject::connect(menu, &Form2::viewerOpened, [this](Form1* opened) { viewer = opened; });
-        QTest::mouseClick(menu->Command1(scene), Qt::LeftButton);
+        QObject::connect(menu, &MenuWindow::viewerOpened, [this](ViewerWindow* opened) { viewer = opened; });
+        QTest::mouseClick(menu->sceneButton(scene), Qt::LeftButton);
     }
     ~ParameterScene()
     {
@@ -36,7 +35,7 @@ public:
     // Presses 描画, waits for the capture, returns the first stored frame.
     QImage capture()
     {
-        QTest::mouseClick(viewer->Cmd_Picture(), Qt::LeftButton);
+        QTest::mouseClick(viewer->drawButton(), Qt::LeftButton);
         for (int i = 0; i < 500 && viewer->isCapturing(); ++i)
             QTest::qWait(10);
         QImage frame;
@@ -44,41 +43,41 @@ public:
         return frame;
     }
 
-    QPointer<Form1> viewer;
+    QPointer<ViewerWindow> viewer;
 };
 
 TEST(ParameterScenes, ThinFilmSetsItsControlsAndRedrawsForANewThickness)
 {
     ParameterScene s(14);
     ASSERT_TRUE(s.viewer);
-    EXPECT_EQ(s.viewer->HScroll2()->value(), 20);
-    EXPECT_EQ(s.viewer->Text1()->text(), QStringLiteral("2"));
-    EXPECT_EQ(Shared().SceneParam, 20);
-    EXPECT_EQ(s.viewer->HScroll2()->pageStep(), 1) << "LargeChange 1 while the viewer is fresh";
+    EXPECT_EQ(s.viewer->parameterBar()->value(), 20);
+    EXPECT_EQ(s.viewer->parameterText()->text(), QStringLiteral("2"));
+    EXPECT_EQ(s.viewer->model().sceneParam(), 20);
+    EXPECT_EQ(s.viewer->parameterBar()->pageStep(), 1) << "LargeChange 1 while the viewer is fresh";
     const QImage cancelling = s.capture();
-    EXPECT_EQ(s.viewer->HScroll2()->pageStep(), 5) << "the scene sets LargeChange 5";
-    EXPECT_EQ(s.viewer->HScroll2()->maximum(), 40);
+    EXPECT_EQ(s.viewer->parameterBar()->pageStep(), 5) << "the scene sets LargeChange 5";
+    EXPECT_EQ(s.viewer->parameterBar()->maximum(), 40);
 
-    s.viewer->HScroll2()->setValue(25);
-    EXPECT_EQ(s.viewer->Text1()->text(), QStringLiteral("2.5"));
-    EXPECT_EQ(Shared().SceneParam, 25);
-    EXPECT_FALSE(s.viewer->Cmd_Anime()->isEnabled());
+    s.viewer->parameterBar()->setValue(25);
+    EXPECT_EQ(s.viewer->parameterText()->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(s.viewer->model().sceneParam(), 25);
+    EXPECT_FALSE(s.viewer->playButton()->isEnabled());
     EXPECT_EQ(s.viewer->frameStore().heldCount(), 0);
     const QImage reinforcing = s.capture();
     EXPECT_NE(cancelling, reinforcing);
-    EXPECT_EQ(s.viewer->Text1()->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(s.viewer->parameterText()->text(), QStringLiteral("2.5"));
 }
 
 TEST(ParameterScenes, ConditionMovesPWithTheScrollBar)
 {
     ParameterScene s(15);
     ASSERT_TRUE(s.viewer);
-    EXPECT_EQ(s.viewer->HScroll2()->minimum(), 0);
-    EXPECT_EQ(s.viewer->HScroll2()->maximum(), 16);
-    EXPECT_EQ(s.viewer->Text1()->text(), QStringLiteral("8"));
+    EXPECT_EQ(s.viewer->parameterBar()->minimum(), 0);
+    EXPECT_EQ(s.viewer->parameterBar()->maximum(), 16);
+    EXPECT_EQ(s.viewer->parameterText()->text(), QStringLiteral("8"));
     const QImage middle = s.capture();
-    s.viewer->HScroll2()->setValue(0);
-    EXPECT_EQ(s.viewer->Text1()->text(), QStringLiteral("0"));
+    s.viewer->parameterBar()->setValue(0);
+    EXPECT_EQ(s.viewer->parameterText()->text(), QStringLiteral("0"));
     EXPECT_NE(s.capture(), middle);
 }
 
@@ -87,11 +86,11 @@ TEST(ParameterScenes, PipesDrawTheChosenNumberOfNodes)
     for (int scene : {10, 11}) {
         ParameterScene s(scene);
         ASSERT_TRUE(s.viewer);
-        EXPECT_EQ(Shared().SceneParam, 1);
+        EXPECT_EQ(s.viewer->model().sceneParam(), 1);
         const QImage one = s.capture();
-        s.viewer->HScroll2()->setValue(3);
-        EXPECT_EQ(s.viewer->Text1()->text(), QStringLiteral("3"));
-        EXPECT_EQ(Shared().SceneParam, 3);
+        s.viewer->parameterBar()->setValue(3);
+        EXPECT_EQ(s.viewer->parameterText()->text(), QStringLiteral("3"));
+        EXPECT_EQ(s.viewer->model().sceneParam(), 3);
         EXPECT_NE(s.capture(), one) << scene;
     }
 }

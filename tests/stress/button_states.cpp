@@ -1,7 +1,6 @@
 #include "stress/button_states.h"
 
-#include "app/shared_state.h"
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,16 +28,16 @@ constexpr std::array kRows{
 
 bool fits(Flag flag, bool enabled) { return flag == Any || (flag == On) == enabled; }
 
-Mode modeOf(const Form1& viewer)
+Mode modeOf(const ViewerWindow& viewer)
 {
     if (viewer.isPlaying())
         return Mode::Playing;
     return viewer.isCapturing() ? Mode::Capturing : Mode::Idle;
 }
 
-bool holdsAllFrames(const Form1& viewer)
+bool holdsAllFrames(const ViewerWindow& viewer)
 {
-    const int frames = Shared().LastFrame + 1;
+    const int frames = viewer.model().lastFrame() + 1;
     if (viewer.frameStore().heldCount() != frames)
         return false;
     for (int k = 0; k < frames; ++k)
@@ -51,33 +50,33 @@ bool holdsAllFrames(const Form1& viewer)
 
 std::span<const ButtonRow> AllowedButtonRows() { return kRows; }
 
-const ButtonRow* MatchingRow(const Form1& viewer)
+const ButtonRow* MatchingRow(const ViewerWindow& viewer)
 {
-    const bool options = viewer.Option1()->isEnabled();
-    if (viewer.Option2()->isEnabled() != options)
+    const bool options = viewer.frames12()->isEnabled();
+    if (viewer.frames24()->isEnabled() != options)
         return nullptr;  // the two options always go together
     for (const ButtonRow& row : kRows) {
         const bool held = row.held == Held::None ? viewer.frameStore().heldCount() == 0 : holdsAllFrames(viewer);
-        if (row.mode == modeOf(viewer) && held && fits(row.picture, viewer.Cmd_Picture()->isEnabled())
-            && fits(row.anime, viewer.Cmd_Anime()->isEnabled()) && fits(row.stop, viewer.Cmd_stop()->isEnabled())
-            && fits(row.step, viewer.Cmd_step()->isEnabled()) && fits(row.options, options)
-            && fits(row.hScroll2, viewer.HScroll2()->isEnabled()) && fits(row.save, viewer.Cmd_Save()->isEnabled()))
+        if (row.mode == modeOf(viewer) && held && fits(row.picture, viewer.drawButton()->isEnabled())
+            && fits(row.anime, viewer.playButton()->isEnabled()) && fits(row.stop, viewer.pauseButton()->isEnabled())
+            && fits(row.step, viewer.stepButton()->isEnabled()) && fits(row.options, options)
+            && fits(row.hScroll2, viewer.parameterBar()->isEnabled()) && fits(row.save, viewer.saveButton()->isEnabled()))
             return &row;
     }
     return nullptr;
 }
 
-std::string DescribeButtons(const Form1& viewer)
+std::string DescribeButtons(const ViewerWindow& viewer)
 {
     auto flag = [](bool on) { return on ? "on" : "off"; };
-    return std::string("描画 ") + flag(viewer.Cmd_Picture()->isEnabled()) + ", アニメ開始 "
-        + flag(viewer.Cmd_Anime()->isEnabled()) + ", 一時停止 " + flag(viewer.Cmd_stop()->isEnabled())
-        + ", コマ送り " + flag(viewer.Cmd_step()->isEnabled()) + ", options "
-        + flag(viewer.Option1()->isEnabled()) + "/" + flag(viewer.Option2()->isEnabled()) + ", HScroll2 "
-        + flag(viewer.HScroll2()->isEnabled()) + ", 保存 " + flag(viewer.Cmd_Save()->isEnabled()) + "; capturing "
+    return std::string("描画 ") + flag(viewer.drawButton()->isEnabled()) + ", アニメ開始 "
+        + flag(viewer.playButton()->isEnabled()) + ", 一時停止 " + flag(viewer.pauseButton()->isEnabled())
+        + ", コマ送り " + flag(viewer.stepButton()->isEnabled()) + ", options "
+        + flag(viewer.frames12()->isEnabled()) + "/" + flag(viewer.frames24()->isEnabled()) + ", HScroll2 "
+        + flag(viewer.parameterBar()->isEnabled()) + ", 保存 " + flag(viewer.saveButton()->isEnabled()) + "; capturing "
         + flag(viewer.isCapturing()) + ", playing "
         + flag(viewer.isPlaying()) + ", frames held " + std::to_string(viewer.frameStore().heldCount())
-        + ", LastFrame " + std::to_string(Shared().LastFrame);
+        + ", LastFrame " + std::to_string(viewer.model().lastFrame());
 }
 
 }  // namespace kelvora::stress

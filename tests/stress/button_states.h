@@ -9,7 +9,7 @@
 #include <string>
 
 namespace kelvora {
-class Form1;
+class ViewerWindow;
 }
 
 namespace kelvora::stress {
@@ -30,8 +30,8 @@ struct ButtonRow {
 std::span<const ButtonRow> AllowedButtonRows();
 
 // The row the viewer is in now, or nothing when it matches none.
-const ButtonRow* MatchingRow(const Form1& viewer);
+const ButtonRow* MatchingRow(const ViewerWindow& viewer);
 // The viewer's controls and modes as one line, for failure reports.
-std::string DescribeButtons(const Form1& viewer);
+std::string DescribeButtons(const ViewerWindow& viewer);
 
 }  // namespace kelvora::stress

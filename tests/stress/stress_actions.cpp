@@ -1,10 +1,9 @@
 #include "stress/stress_actions.h"
 
-#include "app/shared_state.h"
-#include "menu/form2.h"
+#include "menu/menu_window.h"
 #include "stress/button_states.h"
 #include "stress/stress_harness.h"
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -25,7 +24,7 @@ namespace kelvora::stress {
 namespace {
 
 // What the open viewer is doing, for the coverage counts.
-std::string stateOf(const Form1& viewer)
+std::string stateOf(const ViewerWindow& viewer)
 {
     if (viewer.isCapturing())
         return "during capture";
@@ -37,29 +36,29 @@ bool viewerOpen(StressHarness& h) { return h.viewer() != nullptr; }
 
 // A click with the mouse, as the user gives it: on a disabled control it
 // does nothing.
-std::string clickViewerControl(StressHarness& h, QAbstractButton* (*control)(const Form1&), const char* name)
+std::string clickViewerControl(StressHarness& h, QAbstractButton* (*control)(const ViewerWindow&), const char* name)
 {
-    Form1* viewer = h.viewer();
+    ViewerWindow* viewer = h.viewer();
     h.count(std::string(name) + " " + stateOf(*viewer));
     QTest::mouseClick(control(*viewer), Qt::LeftButton);
     return "";
 }
 
-template <QAbstractButton* (*Control)(const Form1&)>
+template <QAbstractButton* (*Control)(const ViewerWindow&)>
 bool viewerControlEnabled(StressHarness& h)
 {
-    const Form1* viewer = h.viewer();
+    const ViewerWindow* viewer = h.viewer();
     return viewer && Control(*viewer)->isEnabled() && Control(*viewer)->isVisible();
 }
 
-QAbstractButton* picture(const Form1& v) { return v.Cmd_Picture(); }
-QAbstractButton* anime(const Form1& v) { return v.Cmd_Anime(); }
-QAbstractButton* stop(const Form1& v) { return v.Cmd_stop(); }
-QAbstractButton* step(const Form1& v) { return v.Cmd_step(); }
-QAbstractButton* viewerEnd(const Form1& v) { return v.Cmd_End(); }
-QAbstractButton* option1(const Form1& v) { return v.Option1(); }
-QAbstractButton* option2(const Form1& v) { return v.Option2(); }
-QAbstractButton* saveButton(const Form1& v) { return v.Cmd_Save(); }
+QAbstractButton* picture(const ViewerWindow& v) { return v.drawButton(); }
+QAbstractButton* anime(const ViewerWindow& v) { return v.playButton(); }
+QAbstractButton* stop(const ViewerWindow& v) { return v.pauseButton(); }
+QAbstractButton* step(const ViewerWindow& v) { return v.stepButton(); }
+QAbstractButton* viewerEnd(const ViewerWindow& v) { return v.endButton(); }
+QAbstractButton* option1(const ViewerWindow& v) { return v.frames12(); }
+QAbstractButton* option2(const ViewerWindow& v) { return v.frames24(); }
+QAbstractButton* saveButton(const ViewerWindow& v) { return v.saveButton(); }
 
 // Moves a scroll bar the way a user can: to either end, to any value (a
 // drag released there), or by an arrow or a click in the trough.
@@ -114,26 +113,26 @@ const KeyChoice& pickKey(StressHarness& h)
 }
 
 // The button a key stands for now, as the viewer's key table has it.
-QAbstractButton* buttonOfKey(const Form1& v, Qt::Key key)
+QAbstractButton* buttonOfKey(const ViewerWindow& v, Qt::Key key)
 {
     switch (key) {
-    case Qt::Key_Space: return v.isPlaying() ? v.Cmd_stop() : v.Cmd_Anime();
+    case Qt::Key_Space: return v.isPlaying() ? v.pauseButton() : v.playButton();
     case Qt::Key_Return:
-    case Qt::Key_Enter: return v.Cmd_Picture();
-    case Qt::Key_Escape: return v.Cmd_End();
-    default: return v.Cmd_step();
+    case Qt::Key_Enter: return v.drawButton();
+    case Qt::Key_Escape: return v.endButton();
+    default: return v.stepButton();
     }
 }
 
 // A control that can have the focus when the key comes: the window itself
 // or a scroll bar or option button (which take arrows and Space for
 // themselves when the key is not the viewer's just then).
-QWidget* keyTarget(StressHarness& h, Form1& viewer, std::string& where)
+QWidget* keyTarget(StressHarness& h, ViewerWindow& viewer, std::string& where)
 {
     std::vector<std::pair<QWidget*, const char*>> targets{{&viewer, "window"}, {&viewer, "window"},
-        {viewer.HScroll1(), "HScroll1"}, {viewer.Option1(), "Option1"}};
-    if (viewer.HScroll2()->isVisible())
-        targets.emplace_back(viewer.HScroll2(), "HScroll2");
+        {viewer.speedBar(), "HScroll1"}, {viewer.frames12(), "Option1"}};
+    if (viewer.parameterBar()->isVisible())
+        targets.emplace_back(viewer.parameterBar(), "HScroll2");
     const int chosen = h.uniform(0, static_cast<int>(targets.size()) - 1);
     const auto& [widget, name] = targets[static_cast<std::size_t>(chosen)];
     where = name;
@@ -146,7 +145,7 @@ QWidget* keyTarget(StressHarness& h, Form1& viewer, std::string& where)
 // when its button is off and the key went to the window itself.
 std::string pressKey(StressHarness& h)
 {
-    QPointer<Form1> viewer = h.viewer();
+    QPointer<ViewerWindow> viewer = h.viewer();
     const KeyChoice& key = pickKey(h);
     std::string where;
     QWidget* target = keyTarget(h, *viewer, where);
@@ -177,12 +176,12 @@ std::string pressKey(StressHarness& h)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        expect(viewer && (viewer->isCapturing() || viewer->frameStore().heldCount() == Shared().LastFrame + 1),
+        expect(viewer && (viewer->isCapturing() || viewer->frameStore().heldCount() == viewer->model().lastFrame() + 1),
             "no capture started");
         break;
     case Qt::Key_Left:
     case Qt::Key_PageUp: {
-        const int last = Shared().LastFrame;
+        const int last = viewer->model().lastFrame();
         const int wanted = shownBefore <= 0 || shownBefore > last ? last : shownBefore - 1;
         expect(viewer && !viewer->isPlaying() && viewer->shownFrameIndex() == wanted,
             "did not step back to frame " + std::to_string(wanted));
@@ -198,7 +197,7 @@ std::string pressKey(StressHarness& h)
 // are reused, so a save also replaces an earlier file.
 std::string save(StressHarness& h)
 {
-    Form1* viewer = h.viewer();
+    ViewerWindow* viewer = h.viewer();
     const int pick = h.uniform(0, 19);
     const char* suffix = pick == 0 ? ".pdf" : pick < 10 ? ".gif" : pick < 18 ? ".png" : nullptr;
     const QString path = suffix
@@ -211,7 +210,7 @@ std::string save(StressHarness& h)
     const std::string before = DescribeButtons(*viewer);
 
     h.answerSaveDialogWith(path);
-    QTest::mouseClick(viewer->Cmd_Save(), Qt::LeftButton);
+    QTest::mouseClick(viewer->saveButton(), Qt::LeftButton);
 
     if (h.saveDialogCalls() != callsBefore + 1)
         h.violation("保存 did not ask where to save");
@@ -221,8 +220,8 @@ std::string save(StressHarness& h)
         const QFileInfo saved(path);
         if (!saved.isFile() || saved.size() == 0)
             h.violation("保存 reported no error but " + path.toStdString() + " is missing or empty");
-        if (!viewer->SaveStatus()->text().startsWith(QStringLiteral("保存しました")))
-            h.violation("保存's status line says " + viewer->SaveStatus()->text().toStdString());
+        if (!viewer->saveStatus()->text().startsWith(QStringLiteral("保存しました")))
+            h.violation("保存's status line says " + viewer->saveStatus()->text().toStdString());
     }
     return path.isEmpty() ? std::string("cancelled") : QFileInfo(path).fileName().toStdString();
 }
@@ -232,13 +231,13 @@ const std::array kActions{
         [](StressHarness& h) {
             const int scene = h.uniform(0, 15);
             h.count("scene button " + std::to_string(scene));
-            QTest::mouseClick(h.menu()->Command1(scene), Qt::LeftButton);
+            QTest::mouseClick(h.menu()->sceneButton(scene), Qt::LeftButton);
             return "scene " + std::to_string(scene);
         }},
     StressAction{"menu: 終了", 1, menuOpen,
         [](StressHarness& h) {
             h.count("menu 終了");
-            QTest::mouseClick(h.menu()->Cmd_End(), Qt::LeftButton);
+            QTest::mouseClick(h.menu()->endButton(), Qt::LeftButton);
             return std::string();
         },
         true},
@@ -271,13 +270,13 @@ const std::array kActions{
         },
         true},
     StressAction{"viewer: HScroll1 (speed)", 3, viewerOpen,
-        [](StressHarness& h) { return moveScrollBar(h, h.viewer()->HScroll1(), "HScroll1"); }},
+        [](StressHarness& h) { return moveScrollBar(h, h.viewer()->speedBar(), "HScroll1"); }},
     StressAction{"viewer: HScroll2 (parameter)", 4,
         [](StressHarness& h) {
-            const Form1* viewer = h.viewer();
-            return viewer && viewer->HScroll2()->isVisible() && viewer->HScroll2()->isEnabled();
+            const ViewerWindow* viewer = h.viewer();
+            return viewer && viewer->parameterBar()->isVisible() && viewer->parameterBar()->isEnabled();
         },
-        [](StressHarness& h) { return moveScrollBar(h, h.viewer()->HScroll2(), "HScroll2"); }},
+        [](StressHarness& h) { return moveScrollBar(h, h.viewer()->parameterBar(), "HScroll2"); }},
     StressAction{"viewer: a key", 8, viewerOpen, pressKey},
     StressAction{"viewer: 保存", 2, viewerControlEnabled<saveButton>, save},
     // Playback's wake-ups: the next frame falls due, on time or late.
@@ -305,7 +304,7 @@ const std::array kActions{
             return h.viewer() && h.viewer()->isCapturing() && h.viewerWatch()->defaultRenderer;
         },
         [](StressHarness& h) {
-            QPointer<Form1> viewer = h.viewer();
+            QPointer<ViewerWindow> viewer = h.viewer();
             QDeadlineTimer patience(h.uniform(0, 3) == 0 ? 5 : 2000);
             while (viewer && viewer->isCapturing() && !patience.hasExpired())
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);

@@ -1,10 +1,9 @@
 #include "stress/stress_harness.h"
 
-#include "app/shared_state.h"
-#include "menu/form2.h"
+#include "menu/menu_window.h"
 #include "scenes/scene_catalogue.h"
 #include "stress/button_states.h"
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 #include "viewer/runtime_error_report.h"
 
 #include <QApplication>
@@ -35,7 +34,6 @@ void StressClock::fire(std::int64_t lateMs)
 StressHarness::StressHarness(std::uint32_t seed)
     : rng_(seed)
 {
-    Shared() = SharedState();
     SetRuntimeErrorHandler([this](const RuntimeError& error) { violation(std::string("run-time error: ") + error.what()); });
 }
 
@@ -53,32 +51,32 @@ int StressHarness::uniform(int lo, int hi)
     return lo + static_cast<int>(rng_() % static_cast<std::uint32_t>(hi - lo + 1));
 }
 
-Form2* StressHarness::menu() const
+MenuWindow* StressHarness::menu() const
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<Form2*>(w); m && m->isVisible())
+        if (auto* m = qobject_cast<MenuWindow*>(w); m && m->isVisible())
             return m;
     return nullptr;
 }
 
-Form1* StressHarness::viewer() const
+ViewerWindow* StressHarness::viewer() const
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* v = qobject_cast<Form1*>(w); v && v->isVisible())
+        if (auto* v = qobject_cast<ViewerWindow*>(w); v && v->isVisible())
             return v;
     return nullptr;
 }
 
 ViewerWatch* StressHarness::viewerWatch()
 {
-    Form1* open = viewer();
+    ViewerWindow* open = viewer();
     return open ? watchOf(open) : nullptr;
 }
 
 ViewerWatch* StressHarness::watchOf(const QObject* object)
 {
     for (const auto& watch : watches_)
-        if (watch->viewer && (watch->viewer == object || watch->viewer->Picture1() == object))
+        if (watch->viewer && (watch->viewer == object || watch->viewer->picture() == object))
             return watch.get();
     return nullptr;
 }
@@ -99,15 +97,15 @@ void StressHarness::settle(int passes)
 void StressHarness::hookNewMenus()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* menu = qobject_cast<Form2*>(w);
+        auto* menu = qobject_cast<MenuWindow*>(w);
         if (!menu || menu->property("stressHooked").toBool())
             continue;
         menu->setProperty("stressHooked", true);
-        connect(menu, &Form2::viewerOpened, this, [this](Form1* viewer) { onViewerOpened(viewer); });
+        connect(menu, &MenuWindow::viewerOpened, this, [this](ViewerWindow* viewer) { onViewerOpened(viewer); });
     }
 }
 
-void StressHarness::onViewerOpened(Form1* viewer)
+void StressHarness::onViewerOpened(ViewerWindow* viewer)
 {
     auto watch = std::make_unique<ViewerWatch>();
     watch->viewer = viewer;
@@ -129,10 +127,10 @@ void StressHarness::onViewerOpened(Form1* viewer)
             return DrawCaptureFrame(scene, canvas, frameNo, context);
         });
     }
-    count("picture " + std::to_string(viewer->Picture1()->width()) + "x" + std::to_string(viewer->Picture1()->height()));
+    count("picture " + std::to_string(viewer->picture()->width()) + "x" + std::to_string(viewer->picture()->height()));
     viewer->installEventFilter(this);
-    viewer->Picture1()->installEventFilter(this);
-    connect(viewer->Cmd_Picture(), &QAbstractButton::clicked, this, [w] { w->captured = true; });
+    viewer->picture()->installEventFilter(this);
+    connect(viewer->drawButton(), &QAbstractButton::clicked, this, [w] { w->captured = true; });
     viewer->setSaveDialog([this](QWidget*, const QString&, const QString&, const QString&, QString*) {
         ++saveDialogCalls_;
         if (!saveAnswer_.isEmpty())
@@ -172,9 +170,9 @@ std::string StressHarness::checkInvariants(int windowsExpected)
 
     int menus = 0, viewers = 0, aliveMenus = 0, aliveViewers = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Form2*>(w))
+        if (qobject_cast<MenuWindow*>(w))
             ++aliveMenus, menus += w->isVisible();
-        if (qobject_cast<Form1*>(w))
+        if (qobject_cast<ViewerWindow*>(w))
             ++aliveViewers, viewers += w->isVisible();
     }
     if (menus + viewers != windowsExpected)
@@ -193,7 +191,7 @@ std::string StressHarness::checkInvariants(int windowsExpected)
             fail("a closed viewer still plays");
     }
 
-    Form1* open = viewer();
+    ViewerWindow* open = viewer();
     ViewerWatch* watch = open ? watchOf(open) : nullptr;
     if (open && !watch)
         fail("a viewer opened without the menu's signal");
@@ -201,12 +199,12 @@ std::string StressHarness::checkInvariants(int windowsExpected)
         return failures;
 
     const FrameStore& store = open->frameStore();
-    const int lastFrame = Shared().LastFrame;
+    const int lastFrame = open->model().lastFrame();
     if (!watch->captured) {
         if (store.heldCount() != 0 || store.peakHeldCount() != 0)
             fail("frames held before the first capture");
     } else {
-        if (lastFrame != (open->Option1()->isChecked() ? 11 : 23))
+        if (lastFrame != (open->frames12()->isChecked() ? 11 : 23))
             fail("LastFrame " + std::to_string(lastFrame) + " does not match the chosen frame count");
         if (store.heldCount() > lastFrame + 1 || store.peakHeldCount() > lastFrame + 1)
             fail("the frame store held " + std::to_string(store.peakHeldCount()) + " frames at once");
@@ -216,26 +214,33 @@ std::string StressHarness::checkInvariants(int windowsExpected)
                 break;
             }
     }
-    if (open->Option1()->isChecked() == open->Option2()->isChecked())
+    if (open->frames12()->isChecked() == open->frames24()->isChecked())
         fail("not exactly one frame-count option selected");
     if (watch->clock->pending() != open->isPlaying())
         fail(std::string("playback wake-up ") + (watch->clock->pending() ? "pending" : "missing") + " while "
             + (open->isPlaying() ? "playing" : "not playing"));
     if (open->isPlaying() && open->isCapturing())
         fail("capturing and playing at once");
-    const bool hasParameter = FindScene(Shared().SceneIndex)->hasParameter;
-    if (hasParameter && Shared().SceneParam != open->HScroll2()->value())
-        fail("SceneParam " + std::to_string(Shared().SceneParam) + " is not HScroll2's value "
-            + std::to_string(open->HScroll2()->value()));
-    if (!hasParameter && Shared().SceneParam != 1)
+    const int sceneParam = open->model().sceneParam();
+    const bool hasParameter = FindScene(open->model().sceneIndex())->hasParameter;
+    if (hasParameter && sceneParam != open->parameterBar()->value())
+        fail("SceneParam " + std::to_string(sceneParam) + " is not HScroll2's value "
+            + std::to_string(open->parameterBar()->value()));
+    if (!hasParameter && sceneParam != 1)
         fail("SceneParam changed in a scene without a parameter");
+    const ViewerControls says = open->model().controls();
+    if (says.draw != open->drawButton()->isEnabled() || says.play != open->playButton()->isEnabled()
+        || says.pause != open->pauseButton()->isEnabled() || says.step != open->stepButton()->isEnabled()
+        || says.save != open->saveButton()->isEnabled() || says.parameter != open->parameterBar()->isEnabled()
+        || says.frameCount != open->frames12()->isEnabled())
+        fail("the window does not show the controls the model says: " + DescribeButtons(*open));
     if (!MatchingRow(*open))
         fail("the viewer's controls match no allowed row: " + DescribeButtons(*open));
     bool allStored = store.heldCount() == lastFrame + 1;
     for (int k = 0; allStored && k <= lastFrame; ++k)
         allStored = store.holds(k);
-    if (open->Cmd_Save()->isEnabled() != (allStored && !open->isPlaying() && !open->isCapturing()))
-        fail(std::string("保存 is ") + (open->Cmd_Save()->isEnabled() ? "enabled" : "disabled")
+    if (open->saveButton()->isEnabled() != (allStored && !open->isPlaying() && !open->isCapturing()))
+        fail(std::string("保存 is ") + (open->saveButton()->isEnabled() ? "enabled" : "disabled")
             + " with frames held " + std::to_string(store.heldCount()) + ": " + DescribeButtons(*open));
     return failures;
 }

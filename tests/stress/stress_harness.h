@@ -7,7 +7,7 @@
 // wake-ups end with the viewer, and that 保存 leaves only complete files in
 // its folder.
 
-#include "viewer/playback_clock.h"
+#include "viewer_model/playback_clock.h"
 
 #include <QObject>
 #include <QPointer>
@@ -24,8 +24,8 @@
 #include <vector>
 
 namespace kelvora {
-class Form1;
-class Form2;
+class ViewerWindow;
+class MenuWindow;
 }
 
 namespace kelvora::stress {
@@ -50,7 +50,7 @@ private:
 
 // One viewer the run has opened, alive or closed.
 struct ViewerWatch {
-    QPointer<Form1> viewer;
+    QPointer<ViewerWindow> viewer;
     std::shared_ptr<StressClock> clock = std::make_shared<StressClock>();
     bool closed = false;      // its close event has been seen
     bool captured = false;    // 描画 has been pressed at least once
@@ -69,8 +69,8 @@ public:
     int uniform(int lo, int hi);
 
     // The open windows (visible), or null.
-    Form2* menu() const;
-    Form1* viewer() const;
+    MenuWindow* menu() const;
+    ViewerWindow* viewer() const;
     ViewerWatch* viewerWatch();
 
     // Opens a new menu, as the program does at start.
@@ -106,7 +106,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void onViewerOpened(Form1* viewer);
+    void onViewerOpened(ViewerWindow* viewer);
     void checkSaveFolder(const std::function<void(const std::string&)>& fail) const;
     ViewerWatch* watchOf(const QObject* object);
 

@@ -2,9 +2,8 @@
 // leaves no frame buffer and no window behind. In the sanitizer build the
 // leak checker looks at the rest at exit.
 
-#include "app/shared_state.h"
-#include "menu/form2.h"
-#include "viewer/form1.h"
+#include "menu/menu_window.h"
+#include "viewer/viewer_window.h"
 #include "viewer/frame_store.h"
 
 #include <QApplication>
@@ -25,38 +24,37 @@ void runDeferredDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-Form2* openMenu()
+MenuWindow* openMenu()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<Form2*>(w); m && m->isVisible())
+        if (auto* m = qobject_cast<MenuWindow*>(w); m && m->isVisible())
             return m;
     return nullptr;
 }
 
 TEST(ViewerLeakTest, HundredViewersWithACaptureEachLeaveNoBuffers)
 {
-    Shared() = SharedState();
     const int widgetsBefore = static_cast<int>(QApplication::allWidgets().size());
     ASSERT_EQ(FrameStore::liveBufferCount(), 0);
     ShowMenu();
     for (int round = 0; round < 100; ++round) {
         SCOPED_TRACE(round);
-        Form2* menu = openMenu();
+        MenuWindow* menu = openMenu();
         ASSERT_NE(menu, nullptr);
-        Form1* opened = nullptr;
-        QObject::connect(menu, &Form2::viewerOpened, [&](Form1* viewer) { opened = viewer; });
-        QTest::mouseClick(menu->Command1(round % 16), Qt::LeftButton);
+        ViewerWindow* opened = nullptr;
+        QObject::connect(menu, &MenuWindow::viewerOpened, [&](ViewerWindow* viewer) { opened = viewer; });
+        QTest::mouseClick(menu->sceneButton(round % 16), Qt::LeftButton);
         ASSERT_NE(opened, nullptr);
-        QPointer<Form1> viewer(opened);
+        QPointer<ViewerWindow> viewer(opened);
         if (round % 3 == 1)
-            QTest::mouseClick(viewer->Option2(), Qt::LeftButton);
-        QTest::mouseClick(viewer->Cmd_Picture(), Qt::LeftButton);
+            QTest::mouseClick(viewer->frames24(), Qt::LeftButton);
+        QTest::mouseClick(viewer->drawButton(), Qt::LeftButton);
         QElapsedTimer waited;
         waited.start();
         while (viewer->isCapturing() && waited.elapsed() < 10000)
             QCoreApplication::processEvents();
         ASSERT_FALSE(viewer->isCapturing());
-        EXPECT_EQ(FrameStore::liveBufferCount(), Shared().LastFrame + 1);
+        EXPECT_EQ(FrameStore::liveBufferCount(), viewer->model().lastFrame() + 1);
         // Every third viewer closes by its frame, the rest by 終了, which
         // brings a new menu back; after a frame close the program would
         // end, so a new menu stands in for the next start.
@@ -64,7 +62,7 @@ TEST(ViewerLeakTest, HundredViewersWithACaptureEachLeaveNoBuffers)
             viewer->close();
             ShowMenu();
         } else {
-            QTest::mouseClick(viewer->Cmd_End(), Qt::LeftButton);
+            QTest::mouseClick(viewer->endButton(), Qt::LeftButton);
         }
         runDeferredDeletes();
         EXPECT_TRUE(viewer.isNull()) << "the closed viewer is deleted";

@@ -1,6 +1,5 @@
 #include "viewer/viewer_fixture.h"
 
-#include "app/shared_state.h"
 #include "canvas/canvas.h"
 #include "scenes/scene_catalogue.h"
 #include "viewer/runtime_error_report.h"
@@ -38,11 +37,11 @@ std::ostream& operator<<(std::ostream& out, const Buttons& b)
                << " options " << b.options;
 }
 
-Buttons buttonsOf(Form1& f)
+Buttons buttonsOf(ViewerWindow& f)
 {
-    EXPECT_EQ(f.Option1()->isEnabled(), f.Option2()->isEnabled());
-    return {f.Cmd_Picture()->isEnabled(), f.Cmd_Anime()->isEnabled(), f.Cmd_stop()->isEnabled(),
-        f.Cmd_step()->isEnabled(), f.Option1()->isEnabled()};
+    EXPECT_EQ(f.frames12()->isEnabled(), f.frames24()->isEnabled());
+    return {f.drawButton()->isEnabled(), f.playButton()->isEnabled(), f.pauseButton()->isEnabled(),
+        f.stepButton()->isEnabled(), f.frames12()->isEnabled()};
 }
 
 constexpr Buttons kDuringCapture{true, false, false, false, false};
@@ -55,12 +54,11 @@ TEST(Capture, TwelveFramesFillTwelveSlots)
     v.onRender = [&](int) { during.push_back(buttonsOf(v.form())); };
     v.capture();
     EXPECT_EQ(v.renderedFrames, range(0, 11));
-    EXPECT_EQ(Shared().LastFrame, 11);
+    EXPECT_EQ(v.form().model().lastFrame(), 11);
     EXPECT_EQ(v.form().frameStore().heldCount(), 12);
     EXPECT_TRUE(v.form().frameStore().holds(11));
     EXPECT_FALSE(v.form().frameStore().holds(12));
-    EXPECT_EQ(v.form().variables().FrameNo, 12);
-    EXPECT_EQ(Shared().StopFlag, 0);
+    EXPECT_EQ(v.form().model().frameNo(), 12);
     for (const Buttons& b : during)
         EXPECT_EQ(b, kDuringCapture);
     EXPECT_EQ(buttonsOf(v.form()), kCaptureFinished);
@@ -69,17 +67,17 @@ TEST(Capture, TwelveFramesFillTwelveSlots)
 TEST(Capture, TwentyFourFramesFillTwentyFourSlotsOfTheSurfaceSize)
 {
     ViewerFixture v;
-    v.form().Option2()->setChecked(true);
+    v.form().frames24()->setChecked(true);
     v.capture();
     EXPECT_EQ(v.renderedFrames, range(0, 23));
-    EXPECT_EQ(Shared().LastFrame, 23);
+    EXPECT_EQ(v.form().model().lastFrame(), 23);
     EXPECT_EQ(v.form().frameStore().heldCount(), 24);
-    EXPECT_EQ(v.form().variables().FrameNo, 24);
-    const ViewerVariables& vars = v.form().variables();
-    EXPECT_EQ(vars.PicWidth, v.form().Picture1()->width());
-    EXPECT_EQ(vars.PicHeight, v.form().Picture1()->height());
+    EXPECT_EQ(v.form().model().frameNo(), 24);
+    const StoredFrameGeometry& vars = v.form().storedFrameGeometry();
+    EXPECT_EQ(vars.PicWidth, v.form().picture()->width());
+    EXPECT_EQ(vars.PicHeight, v.form().picture()->height());
     EXPECT_EQ(vars.BytesPerPixel, 4);
-    const QSize area = v.form().Picture1()->contentsRect().size();
+    const QSize area = v.form().picture()->contentsRect().size();
     EXPECT_EQ(v.form().frameStore().heldBytes(), 24u * static_cast<std::size_t>(area.width() * area.height()));
 }
 
@@ -92,9 +90,9 @@ TEST(Capture, SecondCaptureFreesTheFirstSetFirst)
     EXPECT_EQ(v.form().frameStore().heldCount(), 12);
     EXPECT_EQ(v.form().frameStore().peakHeldCount(), 12);
     // The options stay disabled after a capture, and the count stays.
-    EXPECT_FALSE(v.form().Option1()->isEnabled());
-    EXPECT_FALSE(v.form().Option2()->isEnabled());
-    EXPECT_EQ(Shared().LastFrame, 11);
+    EXPECT_FALSE(v.form().frames12()->isEnabled());
+    EXPECT_FALSE(v.form().frames24()->isEnabled());
+    EXPECT_EQ(v.form().model().lastFrame(), 11);
 }
 
 TEST(Capture, StoredFramesComeBackExactly)
@@ -104,22 +102,22 @@ TEST(Capture, StoredFramesComeBackExactly)
     // The real scene 0, snapshotted as each frame is stored.
     v.form().setFrameRenderer([&](int scene, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) {
         const bool ran = DrawCaptureFrame(scene, canvas, frameNo, context);
-        drawn.push_back(v.form().Picture1()->surface().snapshot());
+        drawn.push_back(v.form().picture()->surface().snapshot());
         return ran;
     });
     v.capture();
     ASSERT_EQ(drawn.size(), 12u);
     EXPECT_NE(drawn[0], drawn[1]);
     for (int k = 0; k < 12; ++k) {
-        v.click(v.form().Cmd_step());
-        EXPECT_EQ(v.form().Picture1()->surface().image(), drawn[static_cast<std::size_t>(k)]) << "frame " << k;
+        v.click(v.form().stepButton());
+        EXPECT_EQ(v.form().picture()->surface().image(), drawn[static_cast<std::size_t>(k)]) << "frame " << k;
     }
 }
 
 TEST(Capture, FailedAllocationStopsWithAMessageAndAnEmptyStore)
 {
     ViewerFixture v;
-    const QSize area = v.form().Picture1()->contentsRect().size();
+    const QSize area = v.form().picture()->contentsRect().size();
     v.form().setFrameStoreBudget(5u * static_cast<std::size_t>(area.width() * area.height()));  // a byte a pixel
     v.capture();
     ASSERT_EQ(v.messages.size(), 1u);
@@ -145,7 +143,7 @@ TEST(Capture, RunTimeErrorInASceneStopsTheCaptureAndIsReported)
     EXPECT_EQ(v.renderedFrames, range(0, 3));
     EXPECT_FALSE(v.form().isCapturing());
     EXPECT_EQ(v.form().frameStore().heldCount(), 0);
-    EXPECT_FALSE(v.form().Cmd_Anime()->isEnabled());
+    EXPECT_FALSE(v.form().playButton()->isEnabled());
 }
 
 // The three things a user can do between two frames of a capture.
@@ -158,7 +156,7 @@ TEST(CaptureReentry, MovingTheParameterStopsTheCapture)
         EXPECT_FALSE(moved) << "drawn after the parameter changed";
         if (frameNo == 4)
             QTimer::singleShot(0, &v.form(), [&] {
-                v.form().HScroll2()->setValue(3);
+                v.form().parameterBar()->setValue(3);
                 moved = true;
             });
     };
@@ -168,7 +166,7 @@ TEST(CaptureReentry, MovingTheParameterStopsTheCapture)
     EXPECT_LT(v.renderedFrames.size(), 12u);
     EXPECT_FALSE(v.form().isCapturing());
     EXPECT_EQ(v.form().frameStore().heldCount(), 0);
-    EXPECT_EQ(Shared().SceneParam, 3);
+    EXPECT_EQ(v.form().model().sceneParam(), 3);
     EXPECT_EQ(buttonsOf(v.form()), kDuringCapture);
 }
 
@@ -187,7 +185,7 @@ TEST(CaptureReentry, AParameterMovedByTheSceneItselfStopsTheCapture)
     });
     v.capture();
     EXPECT_EQ(v.renderedFrames, range(0, 2));
-    EXPECT_EQ(Shared().SceneParam, 0);
+    EXPECT_EQ(v.form().model().sceneParam(), 0);
     EXPECT_EQ(v.form().frameStore().heldCount(), 0);
     EXPECT_EQ(buttonsOf(v.form()), kDuringCapture);
 }
@@ -199,7 +197,7 @@ TEST(CaptureReentry, PressingDrawAgainStartsOver)
     v.onRender = [&](int frameNo) {
         if (frameNo == 4 && !pressed) {
             pressed = true;
-            QTimer::singleShot(0, &v.form(), [&] { v.click(v.form().Cmd_Picture()); });
+            QTimer::singleShot(0, &v.form(), [&] { v.click(v.form().drawButton()); });
         }
     };
     v.capture();
@@ -227,11 +225,10 @@ TEST(CaptureReentry, ClosingTheViewerStopsTheCapture)
                 heldAfterClose = v.form().frameStore().heldCount();
             });
     };
-    v.click(v.form().Cmd_Picture());
+    v.click(v.form().drawButton());
     EXPECT_TRUE(QTest::qWaitFor([&] { return v.viewer.isNull(); }));
     EXPECT_TRUE(closed);
     EXPECT_EQ(heldAfterClose, 0);
-    EXPECT_EQ(Shared().StopFlag, 1);
     QTest::qWait(20);
     EXPECT_LT(v.renderedFrames.size(), 12u);
 }

@@ -1,6 +1,5 @@
 #include "viewer/viewer_fixture.h"
 
-#include "app/shared_state.h"
 
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,7 +17,7 @@ using test::ViewerFixture;
 struct Ready : ViewerFixture {
     Ready() { capture(); }
 
-    void start() { click(form().Cmd_Anime()); }
+    void start() { click(form().playButton()); }
     // Runs the loop until `frames` more frames have been shown.
     void play(int frames)
     {
@@ -63,7 +62,7 @@ TEST(Playback, NewSpeedAppliesFromTheNextFrame)
     const std::int64_t start = v.clock->now;
     v.start();
     v.play(3);  // frame 3 shown at 600, frame 4 due at 800
-    v.form().HScroll1()->setValue(100);
+    v.form().speedBar()->setValue(100);
     EXPECT_EQ(v.clock->due(), start + 800);
     v.clock->fire();
     EXPECT_EQ(v.clock->due(), start + 900);
@@ -85,11 +84,11 @@ TEST(Playback, PauseStepAndStartAgain)
     v.start();
     v.play(5);
     EXPECT_EQ(v.shownFrame(), 5);
-    v.click(v.form().Cmd_stop());
+    v.click(v.form().pauseButton());
     EXPECT_FALSE(v.clock->pending());
     EXPECT_FALSE(v.form().isPlaying());
     EXPECT_EQ(v.shownFrame(), 5);
-    v.click(v.form().Cmd_step());
+    v.click(v.form().stepButton());
     EXPECT_EQ(v.shownFrame(), 6);
     v.start();
     EXPECT_EQ(v.shownFrame(), 0);
@@ -100,7 +99,7 @@ TEST(Playback, SingleStepsWrapFromTheLastFrameToTheFirst)
     Ready v;
     // After a capture FrameNo is 12, so the first step shows frame 0.
     for (int k = 0; k < 14; ++k) {
-        v.click(v.form().Cmd_step());
+        v.click(v.form().stepButton());
         EXPECT_EQ(v.shownFrame(), k % 12);
     }
 }
@@ -110,11 +109,11 @@ TEST(Playback, StepWhilePlayingStopsAndShowsTheNextFrames)
     Ready v;
     v.start();
     v.play(2);  // frame 2 on the screen, waiting for frame 3
-    v.click(v.form().Cmd_step());
+    v.click(v.form().stepButton());
     EXPECT_FALSE(v.form().isPlaying());
     EXPECT_FALSE(v.clock->pending());
     EXPECT_EQ(v.shownFrame(), 3);
-    v.click(v.form().Cmd_step());
+    v.click(v.form().stepButton());
     EXPECT_EQ(v.shownFrame(), 4);
 }
 
@@ -129,10 +128,10 @@ std::ostream& operator<<(std::ostream& out, const States& s)
                << " param " << s.param;
 }
 
-States statesOf(Form1& f)
+States statesOf(ViewerWindow& f)
 {
-    return {f.Cmd_Picture()->isEnabled(), f.Cmd_Anime()->isEnabled(), f.Cmd_stop()->isEnabled(),
-        f.Cmd_step()->isEnabled(), f.HScroll2()->isEnabled()};
+    return {f.drawButton()->isEnabled(), f.playButton()->isEnabled(), f.pauseButton()->isEnabled(),
+        f.stepButton()->isEnabled(), f.parameterBar()->isEnabled()};
 }
 
 TEST(Playback, ButtonStatesOfEachMoment)
@@ -142,10 +141,10 @@ TEST(Playback, ButtonStatesOfEachMoment)
     v.start();
     v.play(2);
     EXPECT_EQ(statesOf(v.form()), (States{false, false, true, true, false}));  // playing
-    v.click(v.form().Cmd_stop());
+    v.click(v.form().pauseButton());
     EXPECT_EQ(statesOf(v.form()), (States{true, true, true, true, true}));  // paused
     v.start();
-    v.click(v.form().Cmd_step());
+    v.click(v.form().stepButton());
     // Stepped out of playback: the parameter stays locked.
     EXPECT_EQ(statesOf(v.form()), (States{true, true, true, true, false}));
 }
@@ -155,16 +154,15 @@ TEST(Playback, EndDuringPlaybackLeavesNothingDrawing)
     Ready v;
     int menus = 0;
     int heldWhenMenuShown = -1;
-    QObject::connect(&v.form(), &Form1::menuRequested, [&] {
+    QObject::connect(&v.form(), &ViewerWindow::menuRequested, [&] {
         ++menus;
         heldWhenMenuShown = v.form().frameStore().heldCount();
     });
     v.start();
     v.play(3);
-    v.click(v.form().Cmd_End());
+    v.click(v.form().endButton());
     EXPECT_EQ(menus, 1);
     EXPECT_EQ(heldWhenMenuShown, 0);
-    EXPECT_EQ(Shared().StopFlag, 1);
     EXPECT_FALSE(v.clock->pending());
     ASSERT_TRUE(QTest::qWaitFor([&] { return v.viewer.isNull(); }));
     EXPECT_FALSE(v.clock->pending());
@@ -173,7 +171,7 @@ TEST(Playback, EndDuringPlaybackLeavesNothingDrawing)
 TEST(Playback, ClosingTheWindowDuringPlaybackStopsIt)
 {
     Ready v;
-    QSignalSpy menu(&v.form(), &Form1::menuRequested);
+    QSignalSpy menu(&v.form(), &ViewerWindow::menuRequested);
     v.start();
     v.play(1);
     v.form().close();
@@ -188,9 +186,9 @@ TEST(Playback, RepaintShowsTheFrameShownLast)
     Ready v;
     v.form().show();
     for (int k = 0; k < 8; ++k)
-        v.click(v.form().Cmd_step());
-    const QImage onScreen = v.form().Picture1()->grab().toImage();
-    const QPoint inside = v.form().Picture1()->contentsRect().topLeft() + QPoint(3, 3);
+        v.click(v.form().stepButton());
+    const QImage onScreen = v.form().picture()->grab().toImage();
+    const QPoint inside = v.form().picture()->contentsRect().topLeft() + QPoint(3, 3);
     EXPECT_EQ(test::FrameOfColour(onScreen.pixel(inside)), 7);
 }
 

@@ -1,6 +1,5 @@
 #include "viewer/viewer_fixture.h"
 
-#include "app/shared_state.h"
 #include "canvas/canvas.h"
 
 #include <QPushButton>
@@ -35,9 +34,7 @@ int FrameOfColour(std::uint32_t argb)
 
 ViewerFixture::ViewerFixture(int sceneIndex)
 {
-    Shared() = SharedState();
-    Shared().SceneIndex = static_cast<std::int16_t>(sceneIndex);
-    viewer = new Form1();
+    viewer = new ViewerWindow(sceneIndex);
     viewer->setPlaybackClock(clock);
     viewer->setMessageSink([this](const QString& text) { messages.push_back(text); });
     viewer->setFrameRenderer([this](int, Canvas& canvas, std::int16_t& frameNo, SceneContext&) {
@@ -71,13 +68,13 @@ bool ViewerFixture::settle()
 
 void ViewerFixture::capture()
 {
-    click(viewer->Cmd_Picture());
+    click(viewer->drawButton());
     settle();
 }
 
 int ViewerFixture::shownFrame()
 {
-    return FrameOfColour(viewer->Picture1()->surface().image().pixel(3, 3));
+    return FrameOfColour(viewer->picture()->surface().image().pixel(3, 3));
 }
 
 }  // namespace kelvora::test

@@ -3,8 +3,8 @@
 // A viewer opened on a scene, with a fake playback clock and a renderer
 // that paints each frame in a colour of its own and records its calls.
 
-#include "viewer/form1.h"
-#include "viewer/playback_clock.h"
+#include "viewer/viewer_window.h"
+#include "viewer_model/playback_clock.h"
 
 #include <QPointer>
 
@@ -42,7 +42,7 @@ struct ViewerFixture {
     explicit ViewerFixture(int sceneIndex = 0);
     ~ViewerFixture();
 
-    Form1& form() { return *viewer; }
+    ViewerWindow& form() { return *viewer; }
     // Presses 描画 and lets the capture run to its end.
     void capture();
     // Runs pending events until the capture has ended (or a second).
@@ -51,7 +51,7 @@ struct ViewerFixture {
     int shownFrame();
     void click(QWidget* button);
 
-    QPointer<Form1> viewer;
+    QPointer<ViewerWindow> viewer;
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     std::vector<int> renderedFrames;       // FrameNo of each renderer call
     std::function<void(int frameNo)> onRender;  // runs after a frame is drawn

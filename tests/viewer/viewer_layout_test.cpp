@@ -1,8 +1,7 @@
 #include "viewer/viewer_layout.h"
 
-#include "app/shared_state.h"
 #include "canvas/numeric.h"
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,11 +34,9 @@ TEST(ViewerLayout, TwipsBecomeWholePixels)
     EXPECT_EQ(TwipsToPixels({480, 3240, 1455, 492}), QRect(32, 216, 97, 33));  // 32.8 rounds up
 }
 
-std::unique_ptr<Form1> openViewer(int scene)
+std::unique_ptr<ViewerWindow> openViewer(int scene)
 {
-    Shared() = SharedState();
-    Shared().SceneIndex = static_cast<std::int16_t>(scene);
-    return std::make_unique<Form1>();
+    return std::make_unique<ViewerWindow>(scene);
 }
 
 TEST(ViewerWindow, CoversTheScreenWithThePictureBoxInProportion)
@@ -48,11 +45,11 @@ TEST(ViewerWindow, CoversTheScreenWithThePictureBoxInProportion)
     const QRect screen = form->screen()->geometry();
     EXPECT_EQ(form->geometry(), screen);
     const PictureLayout layout = LayoutPicture(screen.width(), screen.height());
-    EXPECT_EQ(form->Picture1()->geometry(), PictureRect(layout));
-    EXPECT_EQ(form->Label5()->pos(), QPoint(ToInt32(layout.titleLeft), 16));
-    EXPECT_EQ(form->Label5()->size(), QSize(337, 33));
+    EXPECT_EQ(form->picture()->geometry(), PictureRect(layout));
+    EXPECT_EQ(form->titleLabel()->pos(), QPoint(ToInt32(layout.titleLeft), 16));
+    EXPECT_EQ(form->titleLabel()->size(), QSize(337, 33));
     // The surface fills the drawing area inside the border.
-    EXPECT_EQ(form->Picture1()->surface().image().size(), form->Picture1()->contentsRect().size());
+    EXPECT_EQ(form->picture()->surface().image().size(), form->picture()->contentsRect().size());
 }
 
 TEST(ViewerWindow, ControlsAsDesigned)
@@ -69,20 +66,20 @@ TEST(ViewerWindow, ControlsAsDesigned)
         QRect place;
     };
     const Expected controls[] = {
-        {form->Cmd_Picture(), "描画", {32, 56, 97, 33}},
-        {form->Cmd_Anime(), "アニメ開始", {32, 104, 97, 33}},
-        {form->Cmd_stop(), "一時停止", {32, 136, 97, 33}},
-        {form->Cmd_step(), "コマ送り", {32, 168, 97, 33}},
-        {form->Cmd_End(), "終了", {32, 216, 97, 33}},
-        {form->Label1(), "アニメ速度", {48, 272, 57, 17}},
-        {form->HScroll1(), "", {40, 296, 73, 33}},
-        {form->Label2(), "速", {16, 304, 41, 25}},
-        {form->Label3(), "遅", {128, 304, 33, 25}},
-        {form->Label4(), QString::fromUtf8("       　 節の数"), {8, 368, 153, 17}},
-        {form->HScroll2(), "", {40, 384, 57, 33}},
-        {form->Text1(), "1", {48, 424, 41, 25}},
-        {form->Option1(), "１２画面", {192, 24, 81, 25}},
-        {form->Option2(), "２４画面", {280, 24, 89, 25}},
+        {form->drawButton(), "描画", {32, 56, 97, 33}},
+        {form->playButton(), "アニメ開始", {32, 104, 97, 33}},
+        {form->pauseButton(), "一時停止", {32, 136, 97, 33}},
+        {form->stepButton(), "コマ送り", {32, 168, 97, 33}},
+        {form->endButton(), "終了", {32, 216, 97, 33}},
+        {form->speedLabel(), "アニメ速度", {48, 272, 57, 17}},
+        {form->speedBar(), "", {40, 296, 73, 33}},
+        {form->fastLabel(), "速", {16, 304, 41, 25}},
+        {form->slowLabel(), "遅", {128, 304, 33, 25}},
+        {form->parameterLabel(), QString::fromUtf8("       　 節の数"), {8, 368, 153, 17}},
+        {form->parameterBar(), "", {40, 384, 57, 33}},
+        {form->parameterText(), "1", {48, 424, 41, 25}},
+        {form->frames12(), "１２画面", {192, 24, 81, 25}},
+        {form->frames24(), "２４画面", {280, 24, 89, 25}},
     };
     for (const Expected& c : controls) {
         QString text;
@@ -95,52 +92,52 @@ TEST(ViewerWindow, ControlsAsDesigned)
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(c.widget->geometry(), c.place) << text.toStdString();
     }
-    EXPECT_EQ(form->Label5()->text(), "Label5");
-    EXPECT_EQ(form->Label5()->font().pointSize(), 18);
-    EXPECT_EQ(form->Label5()->font().families().value(0), "IPAPGothic");
-    EXPECT_EQ(form->Text1()->font().pointSize(), 12);
-    EXPECT_TRUE(form->Text1()->isReadOnly());
-    EXPECT_EQ(form->Picture1()->palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_EQ(form->Picture1()->frameShadow(), QFrame::Sunken);
+    EXPECT_EQ(form->titleLabel()->text(), "Label5");
+    EXPECT_EQ(form->titleLabel()->font().pointSize(), 18);
+    EXPECT_EQ(form->titleLabel()->font().families().value(0), "IPAPGothic");
+    EXPECT_EQ(form->parameterText()->font().pointSize(), 12);
+    EXPECT_TRUE(form->parameterText()->isReadOnly());
+    EXPECT_EQ(form->picture()->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(form->picture()->frameShadow(), QFrame::Sunken);
 
-    const QScrollBar* speed = form->HScroll1();
+    const QScrollBar* speed = form->speedBar();
     EXPECT_EQ(speed->minimum(), 1);
     EXPECT_EQ(speed->maximum(), 1000);
     EXPECT_EQ(speed->singleStep(), 10);
     EXPECT_EQ(speed->pageStep(), 50);
     EXPECT_EQ(speed->value(), 200);
     EXPECT_FALSE(speed->hasTracking());
-    EXPECT_FALSE(form->HScroll2()->hasTracking());
+    EXPECT_FALSE(form->parameterBar()->hasTracking());
 }
 
 TEST(ViewerWindow, TabOrderAsDesigned)
 {
     auto form = openViewer(0);
-    const std::vector<QWidget*> expected = {form->HScroll1(), form->Picture1(), form->Cmd_Picture(), form->Cmd_stop(),
-        form->Cmd_step(), form->Cmd_End(), form->HScroll2(), form->Text1(), form->Option1(), form->Option2(),
-        form->Cmd_Anime(), form->Cmd_Save()};
+    const std::vector<QWidget*> expected = {form->speedBar(), form->picture(), form->drawButton(), form->pauseButton(),
+        form->stepButton(), form->endButton(), form->parameterBar(), form->parameterText(), form->frames12(), form->frames24(),
+        form->playButton(), form->saveButton()};
     std::vector<QWidget*> chain;
-    QWidget* w = form->HScroll1();
+    QWidget* w = form->speedBar();
     do {
         if (w->focusPolicy() & Qt::TabFocus)
             chain.push_back(w);
         w = w->nextInFocusChain();
-    } while (w != form->HScroll1() && chain.size() < 40);
+    } while (w != form->speedBar() && chain.size() < 40);
     EXPECT_EQ(chain, expected);
 }
 
 TEST(ViewerWindow, LoadedState)
 {
     auto form = openViewer(0);
-    EXPECT_TRUE(form->Cmd_Picture()->isEnabled());
-    EXPECT_FALSE(form->Cmd_Anime()->isEnabled());
-    EXPECT_FALSE(form->Cmd_stop()->isEnabled());
-    EXPECT_FALSE(form->Cmd_step()->isEnabled());
-    EXPECT_TRUE(form->Cmd_End()->isEnabled());
-    EXPECT_TRUE(form->Option1()->isEnabled());
-    EXPECT_TRUE(form->Option2()->isEnabled());
-    EXPECT_TRUE(form->Option1()->isChecked());
-    EXPECT_EQ(Shared().SceneParam, 1);
+    EXPECT_TRUE(form->drawButton()->isEnabled());
+    EXPECT_FALSE(form->playButton()->isEnabled());
+    EXPECT_FALSE(form->pauseButton()->isEnabled());
+    EXPECT_FALSE(form->stepButton()->isEnabled());
+    EXPECT_TRUE(form->endButton()->isEnabled());
+    EXPECT_TRUE(form->frames12()->isEnabled());
+    EXPECT_TRUE(form->frames24()->isEnabled());
+    EXPECT_TRUE(form->frames12()->isChecked());
+    EXPECT_EQ(form->model().sceneParam(), 1);
     EXPECT_EQ(form->frameStore().heldCount(), 0);
 }
 

@@ -2,11 +2,11 @@
 // stores, for every scene, both frame counts and a parameter, and leaves
 // the same drawing state, surface and controls behind.
 
-#include "app/shared_state.h"
+#include "scenes/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "scenes/scene_catalogue.h"
 #include "viewer/capture_workers.h"
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -36,9 +36,9 @@ struct Outcome {
     std::vector<QString> messages;
 };
 
-void captureAndWait(Form1& viewer)
+void captureAndWait(ViewerWindow& viewer)
 {
-    viewer.Cmd_Picture()->click();
+    viewer.drawButton()->click();
     QElapsedTimer timer;
     timer.start();
     while (viewer.isCapturing() && timer.elapsed() < 20000)
@@ -49,34 +49,32 @@ void captureAndWait(Form1& viewer)
 // Opens the viewer on a scene and captures twice: the second capture
 // starts from the state the first one leaves.
 Outcome captureTwice(int sceneIndex, bool workers, bool twentyFour, std::optional<int> parameter,
-    const std::function<void(Form1&)>& betweenCaptures = {})
+    const std::function<void(ViewerWindow&)>& betweenCaptures = {})
 {
-    Shared() = SharedState();
-    Shared().SceneIndex = static_cast<std::int16_t>(sceneIndex);
     Outcome outcome;
-    auto* viewer = new Form1();
+    auto* viewer = new ViewerWindow(sceneIndex);
     viewer->setMessageSink([&](const QString& text) { outcome.messages.push_back(text); });
     viewer->setParallelCapture(workers);
-    (twentyFour ? viewer->Option2() : viewer->Option1())->setChecked(true);
+    (twentyFour ? viewer->frames24() : viewer->frames12())->setChecked(true);
     if (parameter)
-        viewer->HScroll2()->setValue(*parameter);
+        viewer->parameterBar()->setValue(*parameter);
     for (int round = 0; round < 2; ++round) {
         if (round == 1 && betweenCaptures)
             betweenCaptures(*viewer);
         captureAndWait(*viewer);
-        for (int k = 0; k <= Shared().LastFrame; ++k) {
+        for (int k = 0; k <= viewer->model().lastFrame(); ++k) {
             QImage frame;
             EXPECT_TRUE(viewer->frameStore().read(k, frame));
             outcome.frames.push_back(frame);
         }
     }
-    outcome.surface = viewer->Picture1()->surface().snapshot();
-    outcome.state = viewer->Picture1()->canvas().state();
-    outcome.frameNo = viewer->variables().FrameNo;
-    outcome.scrollValue = viewer->HScroll2()->value();
-    outcome.scrollMax = viewer->HScroll2()->maximum();
-    outcome.scrollPage = viewer->HScroll2()->pageStep();
-    outcome.text = viewer->Text1()->text();
+    outcome.surface = viewer->picture()->surface().snapshot();
+    outcome.state = viewer->picture()->canvas().state();
+    outcome.frameNo = viewer->model().frameNo();
+    outcome.scrollValue = viewer->parameterBar()->value();
+    outcome.scrollMax = viewer->parameterBar()->maximum();
+    outcome.scrollPage = viewer->parameterBar()->pageStep();
+    outcome.text = viewer->parameterText()->text();
     outcome.workerDraws = viewer->framesDrawnByWorkers();
     delete viewer;
     return outcome;
@@ -146,8 +144,8 @@ INSTANTIATE_TEST_SUITE_P(WorkerCapture, ParameterScene, ::testing::Values(10, 11
 // that of the one-by-one capture.
 TEST_P(CapturedScene, AWrongGuessOfTheStartIsDrawnAgain)
 {
-    const auto poke = [](Form1& viewer) {
-        Canvas& canvas = viewer.Picture1()->canvas();
+    const auto poke = [](ViewerWindow& viewer) {
+        Canvas& canvas = viewer.picture()->canvas();
         canvas.SetDrawStyle(2);
         canvas.SetFontSize(20);
         canvas.SetFillStyle(0);
@@ -163,26 +161,23 @@ TEST_P(CapturedScene, AWrongGuessOfTheStartIsDrawnAgain)
 
 TEST(WorkerCapture, AParameterChangeOrClosingDuringACaptureEndsIt)
 {
-    Shared() = SharedState();
-    Shared().SceneIndex = 8;
-    QPointer<Form1> viewer = new Form1();
-    viewer->Option2()->setChecked(true);
-    viewer->Cmd_Picture()->click();
+    QPointer<ViewerWindow> viewer = new ViewerWindow(8);
+    viewer->frames24()->setChecked(true);
+    viewer->drawButton()->click();
     QElapsedTimer timer;
     timer.start();
-    while (viewer->variables().FrameNo < 3 && timer.elapsed() < 20000)
+    while (viewer->model().frameNo() < 3 && timer.elapsed() < 20000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_TRUE(viewer->isCapturing());
-    Shared().SceneIndex = 8;
-    viewer->HScroll2()->setValue(viewer->HScroll2()->value() == 1 ? 2 : 1);
+    viewer->parameterBar()->setValue(viewer->parameterBar()->value() == 1 ? 2 : 1);
     EXPECT_FALSE(viewer->isCapturing());
     EXPECT_EQ(viewer->frameStore().heldCount(), 0);
     // Frames the workers finish afterwards are not stored.
     QCoreApplication::processEvents(QEventLoop::AllEvents, 300);
     EXPECT_EQ(viewer->frameStore().heldCount(), 0);
 
-    viewer->Cmd_Picture()->click();
-    while (viewer->variables().FrameNo < 2 && timer.elapsed() < 20000)
+    viewer->drawButton()->click();
+    while (viewer->model().frameNo() < 2 && timer.elapsed() < 20000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     viewer->close();  // deletes the window, the drawing threads with it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

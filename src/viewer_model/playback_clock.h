@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QTimer>
-
 #include <cstdint>
 #include <functional>
 
@@ -9,7 +7,9 @@ namespace kelvora {
 
 // The time source and the alarm of playback: a monotonic millisecond count
 // in 64 bits (it does not wrap within any run) and one pending wake-up.
-// Tests put a fake in its place and run the schedule without waiting.
+// Each front end brings its own (a precise timer on the desktop, the
+// browser's timers on the web); tests put a fake in its place and run the
+// schedule without waiting.
 class PlaybackClock {
 public:
     virtual ~PlaybackClock() = default;
@@ -21,25 +21,6 @@ public:
     virtual void wakeAt(std::int64_t dueMs, std::function<void()> callback) = 0;
     // Drops the pending wake-up, if any.
     virtual void cancel() = 0;
-};
-
-// The real clock: std::chrono::steady_clock, and a precise single-shot
-// timer that sleeps until the due time.
-class SteadyPlaybackClock : public PlaybackClock {
-public:
-    SteadyPlaybackClock();
-
-    std::int64_t nowMs() override;
-    void wakeAt(std::int64_t dueMs, std::function<void()> callback) override;
-    void cancel() override;
-
-private:
-    static std::int64_t nowMicros();
-    void arm();
-
-    QTimer timer_;
-    std::int64_t dueMs_ = 0;
-    std::function<void()> callback_;
 };
 
 }  // namespace kelvora

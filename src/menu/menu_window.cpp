@@ -1,9 +1,8 @@
-#include "menu/form2.h"
+#include "menu/menu_window.h"
 
-#include "app/shared_state.h"
 #include "raster/raster_surface.h"
 #include "scenes/scene_catalogue.h"
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -12,8 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
-#include <QLineEdit>
 
 #include <cmath>
 
@@ -27,14 +24,15 @@ int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kT
 
 }  // namespace
 
-QSize Form2::outerSizePixels()
+QSize MenuWindow::outerSizePixels()
 {
     return {twipsToPixels(kMenuWidthTwips), twipsToPixels(kMenuHeightTwips)};
 }
 
-Form2::Form2(QWidget* parent)
+MenuWindow::MenuWindow(QWidget* parent)
     : QWidget(parent)
 {
+    setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("メニュー"));
     setAutoFillBackground(true);
@@ -42,45 +40,50 @@ Form2::Form2(QWidget* parent)
     background.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(background);
     createControls();
-    Form_Load();
+    // The whole window, with its frame, is 8640 x 6390 twips, centred on
+    // the screen. Until a frame is known the drawing area takes it all.
+    resize(outerSizePixels());
+    move(centredTopLeft());
+    layout_ = ComputeMenuLayout();
+    placeControls();
 }
 
-void Form2::createControls()
+void MenuWindow::createControls()
 {
     for (int i = 0; i < 16; ++i) {
         auto* button = new QPushButton(QString::fromUtf8(FindScene(i)->menuCaption), this);
         button->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        connect(button, &QPushButton::clicked, this, [this, i] { openScene(i); });
         button->installEventFilter(this);
-        command1_[static_cast<std::size_t>(i)] = button;
+        sceneButtons_[static_cast<std::size_t>(i)] = button;
     }
-    cmdEnd_ = new QPushButton(QStringLiteral("終了"), this);
-    cmdEnd_->setObjectName(QStringLiteral("Cmd_End"));
-    connect(cmdEnd_, &QPushButton::clicked, this, [this] { Cmd_End_Click(); });
+    endButton_ = new QPushButton(QStringLiteral("終了"), this);
+    endButton_->setObjectName(QStringLiteral("Cmd_End"));
+    connect(endButton_, &QPushButton::clicked, this, [this] { endProgram(); });
 
-    label1_ = new QLabel(QStringLiteral("波動メニュー"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
+    heading_ = new QLabel(QStringLiteral("波動メニュー"), this);
+    heading_->setObjectName(QStringLiteral("Label1"));
     QFont heading;
     heading.setFamilies(TextFontFamilies());
     heading.setPointSize(24);
-    label1_->setFont(heading);
-    QPalette blue = label1_->palette();
+    heading_->setFont(heading);
+    QPalette blue = heading_->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    label1_->setPalette(blue);
+    heading_->setPalette(blue);
 
     // Tab order of the design: scenes 0..7, 10, 11, 8, 9, the end button,
     // then 12, 13, 14, 15 (the heading takes no focus).
     const int tabOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 8, 9, -1, 12, 13, 14, 15};
     QWidget* previous = nullptr;
     for (int index : tabOrder) {
-        QWidget* next = index < 0 ? static_cast<QWidget*>(cmdEnd_) : command1_[static_cast<std::size_t>(index)];
+        QWidget* next = index < 0 ? static_cast<QWidget*>(endButton_) : sceneButtons_[static_cast<std::size_t>(index)];
         if (previous)
             setTabOrder(previous, next);
         previous = next;
     }
 }
 
-QPoint Form2::centredTopLeft()
+QPoint MenuWindow::centredTopLeft()
 {
     const QSize outer = outerSizePixels();
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -90,38 +93,45 @@ QPoint Form2::centredTopLeft()
     return {area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2};
 }
 
-void Form2::Form_Load()
+// A window manager frames the window only once it is mapped, and the
+// frame's size arrives later still, with a move or a resize. The first time
+// a frame is known, the drawing area shrinks so the whole window keeps its
+// size, and the whole window is centred again.
+bool MenuWindow::event(QEvent* event)
 {
-    // The whole window, with its frame, is 8640 x 6390 twips, centred on
-    // the screen. Until a frame is known the drawing area takes it all.
-    resize(outerSizePixels());
-    move(centredTopLeft());
-    layout_ = ComputeMenuLayout();
-    placeControls();
-}
-
-void Form2::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    // With a window frame, known only now, shrink the drawing area so the
-    // whole window keeps its size, and centre the whole window again.
-    if (frameAdjusted_)
-        return;
-    frameAdjusted_ = true;
-    const QSize margins = frameGeometry().size() - size();
-    if (margins.width() > 0 || margins.height() > 0) {
-        resize(outerSizePixels() - margins);
-        move(centredTopLeft());
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+        fitFrameOnce();
+        break;
+    default:
+        break;
     }
+    return handled;
 }
 
-void Form2::resizeEvent(QResizeEvent* event)
+void MenuWindow::fitFrameOnce()
+{
+    if (frameFitted_ || !isVisible())
+        return;
+    const QSize margins = frameGeometry().size() - size();
+    if (margins.width() <= 0 && margins.height() <= 0)
+        return;
+    frameFitted_ = true;
+    resize(outerSizePixels() - margins);
+    move(centredTopLeft());
+}
+
+void MenuWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeControls();
 }
 
-void Form2::placeControls()
+void MenuWindow::placeControls()
 {
     // User units to pixels of the drawing area; widths of buttons are
     // design twips, the same on every screen.
@@ -134,51 +144,43 @@ void Form2::placeControls()
         const int h = static_cast<int>(std::lround(r.height * unitY));
         widget->setGeometry(left, top, w, h);
     };
-    for (std::size_t i = 0; i < command1_.size(); ++i)
-        place(command1_[i], layout_.sceneButtons[i], true);
-    place(cmdEnd_, layout_.endButton, true);
-    place(label1_, layout_.heading, false);
+    for (std::size_t i = 0; i < sceneButtons_.size(); ++i)
+        place(sceneButtons_[i], layout_.sceneButtons[i], true);
+    place(endButton_, layout_.endButton, true);
+    place(heading_, layout_.heading, false);
 }
 
-void Form2::Command1_Click(int index)
+void MenuWindow::openScene(int sceneIndex)
 {
-    Shared().SceneIndex = static_cast<std::int16_t>(index);
-    auto* viewer = new Form1();  // its Form_Load runs here
+    auto* viewer = new ViewerWindow(sceneIndex);
     viewer->show();
-    const SceneInfo* scene = FindScene(index);
-    if (!scene->hasParameter) {
-        viewer->HScroll2()->setVisible(false);
-        viewer->Label4()->setVisible(false);
-        viewer->Text1()->setVisible(false);
-    }
-    viewer->Label5()->setText(QString::fromUtf8(scene->viewerTitle));
-    connect(viewer, &Form1::menuRequested, viewer, [] { ShowMenu(); });
+    connect(viewer, &ViewerWindow::menuRequested, viewer, [] { ShowMenu(); });
     emit viewerOpened(viewer);
     close();
 }
 
-void Form2::Cmd_End_Click()
+void MenuWindow::endProgram()
 {
     // End: every window closes and the program stops.
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
 }
 
-void Form2::moveFocusInReadingOrder(int step)
+void MenuWindow::moveFocusInReadingOrder(int step)
 {
     int position = 0;
     for (std::size_t i = 0; i < kMenuReadingOrder.size(); ++i)
-        if (command1_[static_cast<std::size_t>(kMenuReadingOrder[i])] == focusWidget())
+        if (sceneButtons_[static_cast<std::size_t>(kMenuReadingOrder[i])] == focusWidget())
             position = static_cast<int>(i) + step;
     const int count = static_cast<int>(kMenuReadingOrder.size());
     position = (position % count + count) % count;
-    command1_[static_cast<std::size_t>(kMenuReadingOrder[static_cast<std::size_t>(position)])]->setFocus();
+    sceneButtons_[static_cast<std::size_t>(kMenuReadingOrder[static_cast<std::size_t>(position)])]->setFocus();
 }
 
 // Arrow keys walk the scene buttons in the order of the layout (row by
 // row, left column first; up and down move a whole row), Enter opens the
 // focused scene.
-bool Form2::eventFilter(QObject* watched, QEvent* event)
+bool MenuWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
@@ -201,9 +203,9 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-Form2* ShowMenu()
+MenuWindow* ShowMenu()
 {
-    auto* menu = new Form2();
+    auto* menu = new MenuWindow();
     menu->show();
     return menu;
 }

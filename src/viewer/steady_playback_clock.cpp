@@ -1,4 +1,4 @@
-#include "viewer/playback_clock.h"
+#include "viewer/steady_playback_clock.h"
 
 #include <algorithm>
 #include <chrono>

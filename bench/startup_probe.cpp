@@ -1,11 +1,15 @@
-#include "app/quit_when_shown.h"
+// kelvora-startup-probe: the program as it starts, ending as soon as its
+// first window has been painted, so scripts/measure-startup can time the
+// start-up from outside. Only the benchmark build has it; the program
+// itself reads no environment variables.
 
-#include <QCoreApplication>
+#include "app/program.h"
+#include "menu/menu_window.h"
+
+#include <QApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
-
-namespace kelvora {
 
 namespace {
 
@@ -32,12 +36,11 @@ private:
 
 }  // namespace
 
-void QuitWhenShownIfAsked()
+int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("KELVORA_QUIT_WHEN_SHOWN"))
-        return;
-    QCoreApplication* app = QCoreApplication::instance();
-    app->installEventFilter(new QuitAfterFirstPaint(app));
+    QApplication app(argc, argv);
+    kelvora::SetUpProgram(app);
+    app.installEventFilter(new QuitAfterFirstPaint(&app));
+    kelvora::ShowMenu();
+    return QApplication::exec();
 }
-
-}  // namespace kelvora

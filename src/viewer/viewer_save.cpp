@@ -3,9 +3,8 @@
 // is written beside its target and renamed into place when complete, so a
 // failure leaves no partial file and is reported in a message box.
 
-#include "viewer/form1.h"
+#include "viewer/viewer_window.h"
 
-#include "app/shared_state.h"
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
 #include "export/worksheet_writer.h"
@@ -16,7 +15,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
 
@@ -24,28 +22,31 @@
 
 namespace kelvora {
 
-void Form1::setSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
+namespace {
 
-void Form1::Cmd_Save_Click()
+QString askWhere(QWidget* parent, const QString& caption, const QString& proposal, const QString& filters,
+    QString* selected)
 {
-    if (!cmdSave_->isEnabled() || capturing_ || playing_)
+    return QFileDialog::getSaveFileName(parent, caption, proposal, filters, selected);
+}
+
+}  // namespace
+
+void ViewerWindow::save()
+{
+    if (!model_->controls().save)
         return;
-    const int frameCount = Shared().LastFrame + 1;
+    const int frameCount = model_->lastFrame() + 1;
     for (int k = 0; k < frameCount; ++k)
         if (!frameStore_.holds(k))
             return;
 
-    const SceneInfo* scene = FindScene(Shared().SceneIndex);
+    const SceneInfo* scene = FindScene(model_->sceneIndex());
     const QString name = scene ? QString::fromUtf8(scene->menuCaption) : QStringLiteral("kelvora");
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString folder = !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::currentPath();
     QString selectedFilter = SaveFilter(SaveKind::Gif);
-    const auto dialog = saveDialog_ ? saveDialog_
-                                    : SaveDialog([](QWidget* parent, const QString& caption, const QString& proposal,
-                                                     const QString& filters, QString* selected) {
-                                          return QFileDialog::getSaveFileName(
-                                              parent, caption, proposal, filters, selected);
-                                      });
+    const SaveDialog dialog = saveDialog_ ? saveDialog_ : SaveDialog(&askWhere);
     const QString chosen = dialog(this, QStringLiteral("保存"),
         QDir(folder).filePath(name + QStringLiteral(".gif")), SaveFilters(), &selectedFilter);
     if (chosen.isEmpty())
@@ -55,7 +56,8 @@ void Form1::Cmd_Save_Click()
     ExportResult written;
     if (target.kind == SaveKind::Png) {
         QImage frame;
-        const int k = shownFrameIndex_ >= 0 && shownFrameIndex_ < frameCount ? shownFrameIndex_ : 0;
+        const int shown = model_->shownFrame();
+        const int k = shown >= 0 && shown < frameCount ? shown : 0;
         if (frameStore_.read(k, frame))
             written = WritePng(target.path, frame);
         else
@@ -65,8 +67,8 @@ void Form1::Cmd_Save_Click()
         for (int k = 0; k < frameCount; ++k)
             frameStore_.read(k, frames[static_cast<std::size_t>(k)]);
         written = target.kind == SaveKind::Gif
-            ? WriteAnimatedGif(target.path, frames, hScroll1_->value())
-            : WriteWorksheet(target.path, QString::fromStdString(SceneTitle(Shared().SceneIndex)), frames);
+            ? WriteAnimatedGif(target.path, frames, speedBar_->value())
+            : WriteWorksheet(target.path, QString::fromStdString(SceneTitle(model_->sceneIndex())), frames);
     }
 
     const QString fileName = QFileInfo(target.path).fileName();

@@ -1,0 +1,126 @@
+// The viewer's keys and the mouse wheel. Space starts or pauses playback,
+// Right and Page Down step one frame, Left and Page Up step one frame back,
+// Enter is 描画 and Esc is 終了 (presenter remotes send Page Up and Page
+// Down). A focused control keeps the keys it has a use for; the model
+// decides which those are and whether the key's button is live.
+
+#include "viewer/viewer_window.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <optional>
+
+namespace kelvora {
+
+namespace {
+
+std::optional<ViewerKey> viewerKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Space: return ViewerKey::Space;
+    case Qt::Key_Right: return ViewerKey::Right;
+    case Qt::Key_PageDown: return ViewerKey::PageDown;
+    case Qt::Key_Left: return ViewerKey::Left;
+    case Qt::Key_PageUp: return ViewerKey::PageUp;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return ViewerKey::Enter;
+    case Qt::Key_Escape: return ViewerKey::Escape;
+    default: return std::nullopt;
+    }
+}
+
+FocusKind focusKind(const QWidget* widget)
+{
+    if (qobject_cast<const QScrollBar*>(widget))
+        return FocusKind::ScrollBar;
+    if (qobject_cast<const QRadioButton*>(widget))
+        return FocusKind::OptionButton;
+    if (qobject_cast<const QAbstractButton*>(widget))
+        return FocusKind::Button;
+    if (qobject_cast<const QLineEdit*>(widget))
+        return FocusKind::TextBox;
+    return FocusKind::Picture;
+}
+
+}  // namespace
+
+bool ViewerWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        if (auto* bar = qobject_cast<QScrollBar*>(watched))
+            return wheelEvent(bar, event);
+    }
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && keyEvent(widget, event))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// A key the focused control or a disabled button leaves alone goes to the
+// control as usual (the arrows move a scroll bar before the first capture,
+// for example). A key that reaches the window itself was not taken by the
+// focused control.
+bool ViewerWindow::keyEvent(QWidget* target, QEvent* event)
+{
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    const std::optional<ViewerKey> viewer = viewerKey(key->key());
+    if (!viewer)
+        return false;
+    const KeyCommand command = model_->commandForKey(*viewer, focusKind(target));
+    if (command == KeyCommand::None)
+        return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Claimed here so no shortcut of a control takes the key first.
+        event->accept();
+        return true;
+    }
+    if (!key->isAutoRepeat() || RepeatsWhenHeld(*viewer))
+        perform(command);
+    return true;
+}
+
+void ViewerWindow::perform(KeyCommand command)
+{
+    switch (command) {
+    case KeyCommand::Draw: drawButton_->click(); break;
+    case KeyCommand::Play: playButton_->click(); break;
+    case KeyCommand::Pause: pauseButton_->click(); break;
+    case KeyCommand::Step: stepButton_->click(); break;
+    case KeyCommand::StepBack: model_->stepBack(); break;
+    case KeyCommand::End: endButton_->click(); break;
+    case KeyCommand::None: break;
+    }
+}
+
+// The wheel moves the thumb the way the arrows do: a turn down (or to the
+// right) raises the value, as the right arrow does, by the amount Qt moves
+// a scroll bar per notch.
+bool ViewerWindow::wheelEvent(QScrollBar* bar, QEvent* event)
+{
+    if (!bar->isEnabled())
+        return true;
+    const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
+    int& rest = bar == speedBar_ ? speedWheelRest_ : parameterWheelRest_;
+    rest += delta.y() != 0 ? -delta.y() : -delta.x();
+    const int notches = rest / QWheelEvent::DefaultDeltasPerStep;
+    rest %= QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) {
+        const int perNotch = std::min(QApplication::wheelScrollLines() * bar->singleStep(), bar->pageStep());
+        bar->setValue(bar->value() + notches * std::max(perNotch, 1));
+    }
+    event->accept();
+    return true;
+}
+
+}  // namespace kelvora

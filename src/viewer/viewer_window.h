@@ -1,0 +1,175 @@
+#pragma once
+
+#include "viewer/frame_store.h"
+#include "viewer/picture_box.h"
+#include "viewer_model/viewer_host.h"
+#include "viewer_model/viewer_model.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QCloseEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace kelvora {
+
+// The size of the frames in the store, recorded at each capture: the
+// picture box's outer size and the bytes a pixel of the screen takes.
+struct StoredFrameGeometry {
+    std::int32_t PicWidth = 0;
+    std::int32_t PicHeight = 0;
+    std::int32_t BytesPerPixel = 0;
+};
+
+// The viewer window: it fills the screen and shows one scene. What its
+// controls do lives in ViewerModel; the window forwards the user's actions
+// there and shows what the model says. It keeps the frames (a FrameStore
+// of the picture's pixels), paces capture from the event loop (drawing
+// frames ahead on worker threads where it can) and playback with a precise
+// timer. Closing the window deletes it; the frames go with it.
+//
+// Each widget's objectName is the name it is known by in the design and
+// in GUI tests (Cmd_Picture, HScroll1, Option2, ...).
+class ViewerWindow : public QWidget, private ViewerHost {
+    Q_OBJECT
+
+public:
+    // Lays the window over the screen and sets up the scene's title and
+    // parameter controls. Show the window afterwards.
+    explicit ViewerWindow(int sceneIndex, QWidget* parent = nullptr);
+    ~ViewerWindow() override;
+
+    ViewerModel& model() { return *model_; }
+    const ViewerModel& model() const { return *model_; }
+
+    QPushButton* drawButton() const { return drawButton_; }
+    QPushButton* playButton() const { return playButton_; }
+    QPushButton* pauseButton() const { return pauseButton_; }
+    QPushButton* stepButton() const { return stepButton_; }
+    QPushButton* endButton() const { return endButton_; }
+    QPushButton* saveButton() const { return saveButton_; }
+    QRadioButton* frames12() const { return frames12_; }
+    QRadioButton* frames24() const { return frames24_; }
+    QScrollBar* speedBar() const { return speedBar_; }
+    QScrollBar* parameterBar() const { return parameterBar_; }
+    QLabel* speedLabel() const { return speedLabel_; }
+    QLabel* fastLabel() const { return fastLabel_; }
+    QLabel* slowLabel() const { return slowLabel_; }
+    QLabel* parameterLabel() const { return parameterLabel_; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    QLabel* frameReadout() const { return frameReadout_; }
+    QLabel* saveStatus() const { return saveStatus_; }
+    QLineEdit* parameterText() const { return parameterText_; }
+    PictureBox* picture() const { return picture_; }
+
+    const StoredFrameGeometry& storedFrameGeometry() const { return geometry_; }
+    const FrameStore& frameStore() const { return frameStore_; }
+    bool isCapturing() const { return model_->isCapturing(); }
+    bool isPlaying() const { return model_->isPlaying(); }
+    int shownFrameIndex() const { return model_->shownFrame(); }
+
+    // For tests and measurements: the renderer of capture frames, the
+    // playback clock, where messages go (default: a message box), a cap on
+    // the store's bytes, the save dialog (default: QFileDialog), and
+    // whether frames are drawn ahead on worker threads (default on, with
+    // the default renderer only).
+    void setFrameRenderer(ViewerModel::FrameRenderer renderer) { model_->setFrameRenderer(std::move(renderer)); }
+    void setPlaybackClock(std::shared_ptr<PlaybackClock> clock) { model_->setClock(std::move(clock)); }
+    void setMessageSink(std::function<void(const QString&)> sink) { messageSink_ = std::move(sink); }
+    void setFrameStoreBudget(std::size_t bytes) { frameStore_.setByteBudget(bytes); }
+    // (parent, caption, proposed path, filters, selected filter in/out) ->
+    // the chosen path, empty when cancelled.
+    using SaveDialog = std::function<QString(QWidget* parent, const QString& caption, const QString& proposal,
+        const QString& filters, QString* selectedFilter)>;
+    void setSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
+    void setParallelCapture(bool on) { parallelCapture_ = on; }
+    // Frames the worker threads have drawn so far.
+    int framesDrawnByWorkers() const;
+
+signals:
+    // 終了 was pressed: show the menu. The viewer closes right after.
+    void menuRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // viewer_window.cpp: controls, layout, showing the model.
+    void createControls();
+    void connectControls();
+    void layOutOverScreen();
+    void showModel();
+    void end();
+
+    // viewer_frames.cpp: the host side of capture and playback.
+    Canvas& canvas() override;
+    int screenWidth() const override;
+    int screenHeight() const override;
+    void allocateFrames(int count) override;
+    void storeFrame(int k) override;
+    bool showFrame(int k) override;
+    void releaseFrames() override;
+    void scheduleCapture() override;
+    void cancelCapture() override;
+    void modelChanged() override { showModel(); }
+    void showMessage(const std::string& text) override;
+    void reportRuntimeError(const RuntimeError& error) override;
+    struct WorkerCapture;
+    bool usesWorkers() const { return parallelCapture_ && model_->usesDefaultRenderer(); }
+    WorkerCapture& workerCapture();
+    void queueFrames();
+    void collectFrames();
+    void takeFramesInOrder();
+    void stopWorkers();
+
+    // viewer_input.cpp: the keys and the mouse wheel.
+    bool keyEvent(QWidget* target, QEvent* event);
+    bool wheelEvent(QScrollBar* bar, QEvent* event);
+    void perform(KeyCommand command);
+
+    // viewer_save.cpp: 保存.
+    void save();
+
+    QPushButton* drawButton_ = nullptr;
+    QPushButton* playButton_ = nullptr;
+    QPushButton* pauseButton_ = nullptr;
+    QPushButton* stepButton_ = nullptr;
+    QPushButton* endButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QRadioButton* frames12_ = nullptr;
+    QRadioButton* frames24_ = nullptr;
+    QScrollBar* speedBar_ = nullptr;
+    QScrollBar* parameterBar_ = nullptr;
+    QLabel* speedLabel_ = nullptr;
+    QLabel* fastLabel_ = nullptr;
+    QLabel* slowLabel_ = nullptr;
+    QLabel* parameterLabel_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* frameReadout_ = nullptr;
+    QLabel* saveStatus_ = nullptr;
+    QLineEdit* parameterText_ = nullptr;
+    PictureBox* picture_ = nullptr;
+
+    StoredFrameGeometry geometry_;
+    FrameStore frameStore_;
+    QTimer captureTimer_;
+    bool parallelCapture_ = true;
+    std::shared_ptr<WorkerCapture> workerCapture_;
+    std::function<void(const QString&)> messageSink_;
+    SaveDialog saveDialog_;
+    // Wheel turns below one notch, kept until they add up to one.
+    int speedWheelRest_ = 0;
+    int parameterWheelRest_ = 0;
+    std::unique_ptr<ViewerModel> model_;
+};
+
+}  // namespace kelvora

@@ -1,0 +1,58 @@
+#include "viewer_model/viewer_keys.h"
+
+namespace kelvora {
+
+namespace {
+
+bool isArrowOrPage(ViewerKey key)
+{
+    return key == ViewerKey::Right || key == ViewerKey::PageDown || key == ViewerKey::Left ||
+        key == ViewerKey::PageUp;
+}
+
+// The keys each kind of control uses itself when it has the focus.
+bool focusUses(FocusKind focus, ViewerKey key)
+{
+    switch (focus) {
+    case FocusKind::ScrollBar:
+        return isArrowOrPage(key);
+    case FocusKind::Button:
+        return key == ViewerKey::Space;
+    case FocusKind::OptionButton:
+        return key == ViewerKey::Space || isArrowOrPage(key);
+    case FocusKind::TextBox:
+        return key == ViewerKey::Left || key == ViewerKey::Right;
+    case FocusKind::Picture:
+        return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+KeyCommand CommandForKey(ViewerKey key, FocusKind focus, const ViewerControls& controls, bool playing)
+{
+    if (focusUses(focus, key))
+        return KeyCommand::None;
+    switch (key) {
+    case ViewerKey::Space:
+        if (playing)
+            return controls.pause ? KeyCommand::Pause : KeyCommand::None;
+        return controls.play ? KeyCommand::Play : KeyCommand::None;
+    case ViewerKey::Right:
+    case ViewerKey::PageDown:
+        return controls.step ? KeyCommand::Step : KeyCommand::None;
+    case ViewerKey::Left:
+    case ViewerKey::PageUp:
+        return controls.step ? KeyCommand::StepBack : KeyCommand::None;
+    case ViewerKey::Enter:
+        return controls.draw ? KeyCommand::Draw : KeyCommand::None;
+    case ViewerKey::Escape:
+        return controls.end ? KeyCommand::End : KeyCommand::None;
+    }
+    return KeyCommand::None;
+}
+
+bool RepeatsWhenHeld(ViewerKey key) { return isArrowOrPage(key); }
+
+}  // namespace kelvora

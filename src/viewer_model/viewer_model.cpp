@@ -1,0 +1,404 @@
+#include "viewer_model/viewer_model.h"
+
+#include "canvas/canvas.h"
+#include "canvas/numeric.h"
+#include "canvas/runtime_error.h"
+#include "scenes/scene_catalogue.h"
+#include "viewer_model/viewer_host.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+namespace kelvora {
+
+namespace {
+
+const char* const kOutOfMemoryMessage =
+    "メモリが足りないため、描画したコマを記憶できませんでした。\n"
+    "ほかのアプリケーションを終了してから、もう一度「描画」を押してください。";
+
+}  // namespace
+
+ViewerModel::ViewerModel(int sceneIndex, ViewerHost& host, std::shared_ptr<PlaybackClock> clock)
+    : sceneIndex_(sceneIndex)
+    , host_(host)
+    , clock_(std::move(clock))
+    , renderer_(&DrawCaptureFrame)
+{
+    setUpParameter();
+}
+
+ViewerModel::~ViewerModel()
+{
+    // A clock handed in from outside may outlive the model.
+    clock_->cancel();
+}
+
+std::string ViewerModel::title() const
+{
+    const SceneInfo* scene = FindScene(sceneIndex_);
+    return scene ? scene->viewerTitle : "";
+}
+
+bool ViewerModel::hasParameter() const
+{
+    const SceneInfo* scene = FindScene(sceneIndex_);
+    return scene && scene->hasParameter;
+}
+
+std::string ViewerModel::parameterLabel() const
+{
+    // Scenes without a parameter keep the design caption (and hide it).
+    const std::optional<ParameterSetup> setup = ParameterSetupFor(sceneIndex_);
+    return setup ? setup->label : "       　 節の数";
+}
+
+ViewerControls ViewerModel::controls() const { return ControlsFor(phase_, capturedOnce_, parameterLocked_); }
+
+std::string ViewerModel::frameReadout() const
+{
+    if (shownFrame_ < 0)
+        return {};
+    return "コマ " + std::to_string(shownFrame_ + 1) + " / " + std::to_string(lastFrame_ + 1);
+}
+
+KeyCommand ViewerModel::commandForKey(ViewerKey key, FocusKind focus) const
+{
+    return CommandForKey(key, focus, controls(), isPlaying());
+}
+
+// The parameter controls start at their design values (1 in 1..5, text
+// "1"); a scene with a set-up of its own moves them to its range, value
+// and text. Nothing is stored yet, so the move needs no more than that.
+void ViewerModel::setUpParameter()
+{
+    parameter_ = ParameterControl{};
+    if (const std::optional<ParameterSetup> setup = ParameterSetupFor(sceneIndex_)) {
+        parameter_.largeChange = setup->largeChange;
+        parameter_.max = setup->max;
+        parameter_.min = setup->min;
+        parameter_.value = setup->initial;
+        parameter_.text = setup->initialText;
+    }
+}
+
+void ViewerModel::chooseFrameCount(int frames)
+{
+    if (!controls().frameCount || (frames != 12 && frames != 24))
+        return;
+    frames24_ = frames == 24;
+    changed();
+}
+
+void ViewerModel::setSpeed(int msPerFrame)
+{
+    speed_ = std::clamp(msPerFrame, 1, 1000);
+    // Read by the next pass of the loop: the new speed applies from the
+    // next frame on.
+    frameDelay_ = static_cast<std::int16_t>(speed_);
+}
+
+void ViewerModel::setParameter(int value)
+{
+    const auto v = static_cast<std::int16_t>(std::clamp<int>(value, parameter_.min, parameter_.max));
+    if (!controls().parameter || v == parameter_.value)
+        return;
+    parameterChanged(v);
+}
+
+// A new parameter: the stored frames no longer match it, so they go, and
+// a capture in progress ends before its slots do.
+void ViewerModel::parameterChanged(std::int16_t value)
+{
+    parameter_.value = value;
+    parameter_.text = ParameterText(sceneIndex_, value);
+    stopCapture();
+    haltPlayback();
+    host_.releaseFrames();
+    phase_ = ViewerPhase::Empty;
+    changed();
+}
+
+// A scene hands its parameter controls back after each frame. A range that
+// leaves the value inside it moves nothing; one that excludes it moves the
+// value, as any change does, and so does a new value.
+void ViewerModel::applyParameter(const ParameterControl& wanted)
+{
+    parameter_.largeChange = wanted.largeChange;
+    parameter_.min = wanted.min;
+    parameter_.max = std::max(wanted.min, wanted.max);
+    const auto clamp = [this](std::int16_t v) { return std::clamp(v, parameter_.min, parameter_.max); };
+    if (clamp(parameter_.value) != parameter_.value)
+        parameterChanged(clamp(parameter_.value));
+    if (clamp(wanted.value) != parameter_.value)
+        parameterChanged(clamp(wanted.value));
+    parameter_.text = wanted.text;
+}
+
+SceneContext ViewerModel::sceneContext(ParameterControl* parameter) const
+{
+    SceneContext context;
+    context.lastFrame = lastFrame_;
+    context.sceneParam = parameter_.value;
+    context.screenWidth = host_.screenWidth();
+    context.screenHeight = host_.screenHeight();
+    context.parameter = parameter;
+    return context;
+}
+
+// 描画: every frame of one period is drawn once, in order, and kept.
+void ViewerModel::pressDraw()
+{
+    if (controls().draw)
+        guarded([this] { startCapture(); });
+}
+
+void ViewerModel::startCapture()
+{
+    // Pressed again while frames are being drawn: that capture ends here,
+    // before its slots are released, and this one starts over.
+    stopCapture();
+    capturedOnce_ = true;
+    lastFrame_ = frames24_ ? 23 : 11;
+    phase_ = ViewerPhase::Capturing;
+    host_.releaseFrames();
+    try {
+        host_.allocateFrames(lastFrame_ + 1);
+    } catch (const std::bad_alloc&) {
+        captureOutOfMemory();
+        return;
+    }
+    captureEnd_ = lastFrame_;
+    frameNo_ = 0;
+    changed();
+    host_.scheduleCapture();
+}
+
+void ViewerModel::captureNextFrame()
+{
+    if (!isCapturing() || closed_)
+        return;
+    guarded([this] {
+        ParameterControl parameter = parameter_;
+        SceneContext context = sceneContext(&parameter);
+        renderer_(sceneIndex_, host_.canvas(), frameNo_, context);
+        // Handing the parameter back may move it, which ends the capture.
+        applyParameter(parameter);
+        if (!isCapturing())
+            return;
+        try {
+            host_.storeFrame(frameNo_);
+        } catch (const std::bad_alloc&) {
+            captureOutOfMemory();
+            return;
+        }
+        noteShownFrame(frameNo_);
+        if (frameStored())
+            host_.scheduleCapture();
+    });
+}
+
+FrameStart ViewerModel::captureStart() const
+{
+    return FrameStart{host_.canvas().state(), frameNo_, parameter_};
+}
+
+bool ViewerModel::takeDrawnFrame(
+    const DrawState& endState, std::int16_t frameNoAfter, const ParameterControl& parameterAfter)
+{
+    if (!isCapturing() || closed_)
+        return false;
+    host_.canvas().RestoreState(endState);
+    frameNo_ = frameNoAfter;
+    applyParameter(parameterAfter);
+    return isCapturing();
+}
+
+bool ViewerModel::frameStored()
+{
+    frameNo_ = Add16(frameNo_, 1);
+    if (frameNo_ <= captureEnd_)
+        return true;
+    finishCapture();
+    return false;
+}
+
+void ViewerModel::finishCapture()
+{
+    phase_ = ViewerPhase::Ready;
+    changed();
+}
+
+void ViewerModel::stopCapture()
+{
+    if (isCapturing())
+        phase_ = ViewerPhase::Empty;
+    host_.cancelCapture();
+}
+
+void ViewerModel::captureOutOfMemory()
+{
+    // Nothing half-stored stays behind; only 描画 can be pressed again.
+    stopCapture();
+    host_.releaseFrames();
+    phase_ = ViewerPhase::Empty;
+    changed();
+    host_.showMessage(kOutOfMemoryMessage);
+}
+
+void ViewerModel::noteShownFrame(int k)
+{
+    shownFrame_ = k;
+    changed();
+}
+
+// アニメ開始: the stored frames loop on an absolute schedule, from frame 0.
+void ViewerModel::pressPlay()
+{
+    if (!controls().play)
+        return;
+    // The parameter cannot change under the playing frames.
+    parameterLocked_ = true;
+    guarded([this] { animate(); });
+}
+
+void ViewerModel::animate()
+{
+    frameDelay_ = static_cast<std::int16_t>(speed_);
+    nextTime_ = clock_->nowMs();
+    // Playback always starts at frame 0, also after a pause.
+    frameNo_ = 0;
+    phase_ = ViewerPhase::Playing;
+    changed();
+    animatePass();
+}
+
+// One pass of the loop: show the frame that is due, then sleep until the
+// next one is. Frame j of a run is due at the start plus the delays in
+// force when frames 0 to j-1 were shown, so a late frame shortens the next
+// wait instead of pushing the whole loop back.
+void ViewerModel::animatePass()
+{
+    if (!isPlaying() || closed_)
+        return;
+    frameNo_ = static_cast<std::int16_t>(frameNo_ % (lastFrame_ + 1));
+    showStored(frameNo_);
+    nextTime_ += frameDelay_;
+    // FrameNo moves on before the wait, so a pause or a single step that
+    // comes during the wait finds the frame after the one on the screen.
+    frameNo_ = Add16(frameNo_, 1);
+    clock_->wakeAt(nextTime_, [this] { guarded([this] { animatePass(); }); });
+}
+
+void ViewerModel::haltPlayback()
+{
+    if (isPlaying())
+        phase_ = ViewerPhase::Paused;
+    clock_->cancel();
+}
+
+void ViewerModel::pressPause()
+{
+    if (!controls().pause)
+        return;
+    parameterLocked_ = false;
+    haltPlayback();
+    phase_ = ViewerPhase::Paused;
+    changed();
+}
+
+void ViewerModel::pressStep()
+{
+    if (!controls().step)
+        return;
+    haltPlayback();
+    phase_ = ViewerPhase::Stepped;
+    guarded([this] {
+        frameNo_ = static_cast<std::int16_t>(frameNo_ % (lastFrame_ + 1));
+        showStored(frameNo_);
+        frameNo_ = Add16(frameNo_, 1);
+        changed();
+    });
+}
+
+// One frame back: as a single step, but showing the frame before the one
+// last shown (from frame 0 back to LastFrame). A forward step after it
+// shows the frame after it again.
+void ViewerModel::stepBack()
+{
+    if (!controls().step)
+        return;
+    haltPlayback();
+    phase_ = ViewerPhase::Stepped;
+    guarded([this] {
+        const int last = lastFrame_;
+        const int k = shownFrame_ <= 0 || shownFrame_ > last ? last : shownFrame_ - 1;
+        showStored(k);
+        frameNo_ = Add16(static_cast<std::int16_t>(k), 1);
+        changed();
+    });
+}
+
+void ViewerModel::showStored(int k)
+{
+    if (host_.showFrame(k))
+        noteShownFrame(k);
+}
+
+void ViewerModel::pressEnd()
+{
+    haltPlayback();
+    stopCapture();
+    host_.releaseFrames();
+    phase_ = ViewerPhase::Empty;
+}
+
+void ViewerModel::close()
+{
+    closed_ = true;
+    pressEnd();
+}
+
+void ViewerModel::fail(const RuntimeError& error)
+{
+    haltPlayback();
+    stopCapture();
+    host_.releaseFrames();
+    // As after a parameter change: only a new capture is possible.
+    phase_ = ViewerPhase::Empty;
+    parameterLocked_ = false;
+    changed();
+    // The host may end the program or open a box with its own event loop;
+    // nothing of the model is touched after it.
+    host_.reportRuntimeError(error);
+}
+
+void ViewerModel::guarded(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        fail(error);
+    }
+}
+
+void ViewerModel::changed()
+{
+    if (!closed_)
+        host_.modelChanged();
+}
+
+void ViewerModel::setFrameRenderer(FrameRenderer renderer)
+{
+    renderer_ = std::move(renderer);
+    defaultRenderer_ = false;
+}
+
+void ViewerModel::setClock(std::shared_ptr<PlaybackClock> clock)
+{
+    clock_->cancel();
+    clock_ = std::move(clock);
+}
+
+}  // namespace kelvora
