@@ -2,10 +2,10 @@
 // the event loop run until the last frame is stored), beside its floors:
 // writing the same bytes, and for the water scenes their arithmetic alone.
 
-#include "scenes/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "raster/raster_surface.h"
+#include "scenes/scene_catalogue.h"
 #include "scenes/water_interference.h"
 #include "viewer/viewer_window.h"
 

@@ -2,9 +2,9 @@
 // image (what ShowStoredFrame does before it asks for a repaint), packing
 // one, and the memory 24 frames take, at 1440 x 830 and 2880 x 1730.
 
-#include "scenes/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "raster/raster_surface.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/frame_store.h"
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 // A 24-frame capture of the water-interference scenes (8 and 9), the
 // heaviest of all: 52,287 points a frame, about 1.25 million a capture.
 
-#include "scenes/scene_catalogue.h"
 #include "canvas/canvas.h"
-#include "raster/raster_surface.h"
 #include "canvas/trace_surface.h"
+#include "raster/raster_surface.h"
+#include "scenes/scene_catalogue.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,6 +8,8 @@
 
 #include "render_options.h"
 
+#include "scenes/scene_catalogue.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -31,12 +33,11 @@ bool inSide(int side) { return side >= 1 && side <= kelvora::render::kMaxSide; }
 void checkOptions(const RenderOptions& o)
 {
     require(o.scene >= 0 && o.scene < kelvora::kSceneCount);
-    require(kelvora::SceneCatalogue()[static_cast<std::size_t>(o.scene)].drawFrame != nullptr);
     require(o.frames == 12 || o.frames == 24);
     require(o.frame >= 0 && o.frame < o.frames);
     require(inSide(o.size.width) && inSide(o.size.height));
     require(inSide(o.screen.width) && inSide(o.screen.height));
-    require(o.delayMs >= 0 && o.delayMs <= 655350);
+    require(o.delayMs >= 0 && o.delayMs <= kelvora::render::kMaxDelayMs);
     require(o.mode == OutputMode::Trace || !o.output.empty());
     require(!o.allFrames || o.mode == OutputMode::Trace);
     if (const auto setup = kelvora::ParameterSetupFor(o.scene))
@@ -63,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!parsed.error.empty() && parsed.error.find('\n') == std::string::npos);
         break;
     case ParsedCommandLine::Action::Help: break;
+    case ParsedCommandLine::Action::Version: break;
     }
     return 0;
 }

@@ -1,14 +1,24 @@
 // Kelvora: the program starts at the menu window and nothing else.
 
+#include "kelvora_version.h"
+
 #include "app/program.h"
 #include "menu/menu_window.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <string_view>
 
 int main(int argc, char** argv)
 {
+    // Answered before anything needs a display, so it works anywhere.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--version") {
+            std::printf("kelvora %s\n", KELVORA_VERSION);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+    }
     if (!kelvora::DisplayAvailable()) {
         std::fprintf(stderr, "kelvora: no display found (DISPLAY is not set); try: xvfb-run scripts/run\n");
         return 1;

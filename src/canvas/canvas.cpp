@@ -74,9 +74,9 @@ void Canvas::RestoreState(const DrawState& state)
     backend_.scaleChanged(state_);
 }
 
-void Canvas::Print(const QString& text) { backend_.print(state_, text); }
+void Canvas::Print(const std::string& text) { backend_.print(state_, text); }
 
-void Canvas::PrintAt(float x, float y, const QString& text)
+void Canvas::PrintAt(float x, float y, const std::string& text)
 {
     SetCurrentX(x);
     SetCurrentY(y);

@@ -4,9 +4,8 @@
 #include "canvas/color.h"
 #include "canvas/draw_state.h"
 
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
 namespace kelvora {
 
@@ -37,10 +36,11 @@ public:
     // PSet (x, y)[, color].
     void PSet(float x, float y);
     void PSet(float x, float y, Color color);
-    // Print text at the current point (top-left of the first character cell).
-    void Print(const QString& text);
+    // Print text (UTF-8) at the current point (top-left of the first
+    // character cell).
+    void Print(const std::string& text);
     // CurrentX = x, CurrentY = y, then Print text.
-    void PrintAt(float x, float y, const QString& text);
+    void PrintAt(float x, float y, const std::string& text);
 
     void SetCurrentX(float x) { state_.currentX = x; }
     void SetCurrentY(float y) { state_.currentY = y; }

@@ -1,8 +1,7 @@
 #include "canvas/trace_surface.h"
 
-#include <QString>
-
 #include <cstdio>
+#include <initializer_list>
 
 namespace kelvora {
 
@@ -66,9 +65,9 @@ void TraceSurface::pset(const DrawState& s, float x, float y, Color color)
     append("pset" + numbers({x, y}) + ' ' + ColorHex(color) + ' ' + std::to_string(s.drawWidth));
 }
 
-void TraceSurface::print(const DrawState& s, const QString& text)
+void TraceSurface::print(const DrawState& s, const std::string& text)
 {
-    append("print" + numbers({s.currentX, s.currentY, s.fontSize}) + ' ' + text.toStdString());
+    append("print" + numbers({s.currentX, s.currentY, s.fontSize}) + ' ' + text);
 }
 
 }  // namespace kelvora

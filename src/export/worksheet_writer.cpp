@@ -1,8 +1,7 @@
 #include "export/worksheet_writer.h"
 
-#include "app/scene_catalogue.h"
-#include "canvas/raster_surface.h"
 #include "export/atomic_file.h"
+#include "raster/raster_surface.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -104,12 +103,6 @@ int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeig
         }
     }
     return best;
-}
-
-QString SceneTitle(int sceneIndex)
-{
-    const SceneInfo* scene = FindScene(sceneIndex);
-    return scene ? QString::fromUtf8(scene->viewerTitle).trimmed() : QString();
 }
 
 ExportResult WriteWorksheet(const QString& path, const QString& title, const std::vector<QImage>& frames)

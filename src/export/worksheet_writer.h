@@ -27,7 +27,4 @@ QString WorksheetLabel(int k, int frameCount);
 // unless another shows the frames more than 5 % larger.
 int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeight, double gap);
 
-// The title of a scene as the viewer shows it, without its padding.
-QString SceneTitle(int sceneIndex);
-
 }  // namespace kelvora

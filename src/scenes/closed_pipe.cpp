@@ -35,10 +35,10 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Line(40, 20, 40, 120);
     c.SetDrawWidth(1);
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
     c.SetFontSize(15);
-    c.PrintAt(270, 265, QStringLiteral("変位"));
-    c.PrintAt(255, 135, QStringLiteral("密度（圧力）"));
+    c.PrintAt(270, 265, "変位");
+    c.PrintAt(255, 135, "密度（圧力）");
 
     for (std::int16_t q = 0; q <= 480; q = Add16(q, 20)) {
         // The quotient of two singles is a single.
@@ -47,17 +47,17 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
         const float u = Sng(a * std::sin(twoPi * (t - cycles)));
         const float v = Sng(-a * std::sin(twoPi * (t + cycles)));
         const std::int16_t d = ToInt16(static_cast<double>(u) + v);
-        c.SetFillColor(QBColor(14));
+        c.SetFillColor(QBColor(qb::Yellow));
         c.Circle(Add16(q, 40), d / 2.0 + 200, 3);
         const std::int16_t layerX = Add16(Add16(q, 40), d);
         c.Line(layerX, 150, layerX, 250);
-        c.SetFillColor(QBColor(10));
+        c.SetFillColor(QBColor(qb::Green));
         c.Circle(layerX, 200, 4);
 
         const float uP = Sng(a * std::cos(twoPi * (t - cycles)));
         const float vP = Sng(a * std::cos(twoPi * (t + cycles)));
         const std::int16_t p = ToInt16(static_cast<double>(uP) + vP);
-        c.SetFillColor(QBColor(12));
+        c.SetFillColor(QBColor(qb::Red));
         c.Circle(Add16(q, 40), p / 2.0 + 70, 3);
     }
 }

@@ -33,7 +33,7 @@ void DrawEndReflection(Canvas& c, std::int16_t frameNo, const SceneContext& cont
     c.Cls();
     c.SetDrawWidth(1);
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
     // The region beyond the end, under the axis and the end line.
     c.LineBoxFilled(kEnd, 10, 640, 230, kBoxBlue);
     c.Line(0, 120, 640, 120);
@@ -46,7 +46,7 @@ void DrawEndReflection(Canvas& c, std::int16_t frameNo, const SceneContext& cont
         if (x <= kEnd) {
             c.SetFillStyle(0);
         } else {
-            c.SetFillColor(QBColor(0));
+            c.SetFillColor(QBColor(qb::Black));
             c.SetFillStyle(1);
         }
         c.Circle(x, Add16(y, 120), 5);
@@ -55,14 +55,14 @@ void DrawEndReflection(Canvas& c, std::int16_t frameNo, const SceneContext& cont
     // The reflected wave, lifted by 2 so that it stays visible where it
     // meets the incident row.
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(14));
+    c.SetFillColor(QBColor(qb::Yellow));
     for (std::int16_t x = 0; x <= kEnd; x = Add16(x, 8)) {
         const std::int16_t y = ToInt16(40 * reflected(x, frameNo, frames, phaseShift));
         c.Circle(x, Add16(Add16(y, 120), 2), 5);
     }
 
     // The sum of the unrounded waves, rounded once.
-    c.SetFillColor(QBColor(0));
+    c.SetFillColor(QBColor(qb::Black));
     for (std::int16_t x = 0; x <= kEnd; x = Add16(x, 8)) {
         const double s1 = incident(x, frameNo, frames, phaseShift);
         const double s2 = reflected(x, frameNo, frames, phaseShift);

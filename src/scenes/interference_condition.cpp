@@ -4,9 +4,9 @@
 // sources in phase, the lower one in opposite phase. The parameter is the
 // distance AP in quarter wavelengths.
 
-#include "app/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
+#include "scenes/scene_catalogue.h"
 #include "scenes/scenes.h"
 
 #include <cmath>
@@ -68,14 +68,14 @@ float xAt(float s) { return ToInt16(s + 40.0); }
 void printTitle(Canvas& c, const Panel& panel)
 {
     c.SetFontSize(14);
-    c.PrintAt(210, panel.titleY, QString::fromUtf8(panel.title));
+    c.PrintAt(210, panel.titleY, panel.title);
 }
 
 void printSourceLabels(Canvas& c, const Panel& panel)
 {
     c.SetFontSize(11);
-    c.PrintAt(0, panel.labelY, QStringLiteral("波源Ａ"));
-    c.PrintAt(600, panel.labelY, QStringLiteral("波源Ｂ"));
+    c.PrintAt(0, panel.labelY, "波源Ａ");
+    c.PrintAt(600, panel.labelY, "波源Ｂ");
 }
 
 void drawAxis(Canvas& c, const Panel& panel)
@@ -101,20 +101,20 @@ void drawGridAndWaves(Canvas& c, const Panel& panel, double t, float d)
     // steps of 2 reach it exactly.
     const Waves waves{t, panel.beta};
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
     for (float s = 0; s <= d; s += 2)
         c.Circle(xAt(s), heightOnAxis(panel.base, waves.fromA(s)), 3);
-    c.SetFillColor(QBColor(14));
+    c.SetFillColor(QBColor(qb::Yellow));
     const float bStart = d == 0 ? panel.bStartAtA : d;
     for (float s = bStart; s <= kSourceDistance; s += 2)
         c.Circle(xAt(s), heightOnAxis(panel.base, waves.fromB(s)), 3);
 
     // The sines are added before the sum is rounded.
-    c.SetFillColor(QBColor(0));
+    c.SetFillColor(QBColor(qb::Black));
     c.Circle(xAt(d), heightOnAxis(panel.base, waves.fromA(d) + waves.fromB(d)), 5);
     c.SetDrawStyle(0);
-    c.Line(d + 40, panel.gridTop, d + 40, panel.gridBottom, QBColor(12));
-    c.PrintAt(d + 35, panel.markY, QStringLiteral("Ｐ"));
+    c.Line(d + 40, panel.gridTop, d + 40, panel.gridBottom, QBColor(qb::Red));
+    c.PrintAt(d + 35, panel.markY, "Ｐ");
 }
 
 }  // namespace

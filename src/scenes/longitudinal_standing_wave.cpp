@@ -8,8 +8,6 @@
 #include "canvas/numeric.h"
 #include "scenes/scenes.h"
 
-#include <QString>
-
 #include <cmath>
 
 namespace kelvora::LongitudinalStandingWave {
@@ -40,33 +38,33 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Line(20, 120, 660, 120);
     c.Line(20, 200, 660, 200);
     c.SetFontSize(13);
-    c.PrintAt(270, 230, QStringLiteral("右へ進む進行波"));
-    c.PrintAt(270, 150, QStringLiteral("左へ進む進行波"));
-    c.PrintAt(270, 80, QStringLiteral("     合成波"));
+    c.PrintAt(270, 230, "右へ進む進行波");
+    c.PrintAt(270, 150, "左へ進む進行波");
+    c.PrintAt(270, 80, "     合成波");
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
 
     for (std::int16_t x = 0; x <= 640; x = Add16(x, 20)) {
         const std::int16_t rest = Add16(x, 20);
 
         const float d1 = towardsRight(x, frameNo, frames);
-        c.SetFillColor(QBColor(10));
+        c.SetFillColor(QBColor(qb::Green));
         c.Circle(rest + static_cast<double>(d1), 200, 4);
-        c.SetFillColor(QBColor(9));
+        c.SetFillColor(QBColor(qb::Blue));
         c.Circle(rest, static_cast<double>(d1) + 200, 3);
 
         const float d2 = towardsLeft(x, frameNo, frames);
-        c.SetFillColor(QBColor(10));
+        c.SetFillColor(QBColor(qb::Green));
         c.Circle(rest + static_cast<double>(d2), 120, 4);
-        c.SetFillColor(QBColor(14));
+        c.SetFillColor(QBColor(qb::Yellow));
         c.Circle(rest, static_cast<double>(d2) + 120, 3);
 
         // The sum is rounded, so the particles at the nodes stay exactly
         // at rest.
         const std::int16_t s = ToInt16(static_cast<double>(d1) + d2);
-        c.SetFillColor(QBColor(0));
+        c.SetFillColor(QBColor(qb::Black));
         c.Circle(rest, Add16(s, 40), 3);
-        c.SetFillColor(QBColor(10));
+        c.SetFillColor(QBColor(qb::Green));
         c.Circle(Add16(rest, s), 40, 4);
     }
 }

@@ -30,8 +30,8 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Scale(0, 240, 640, 0);
     c.Cls();
     c.SetDrawWidth(1);
-    c.Line(35, 120, 630, 120, QBColor(14));
-    c.Line(35, 40, 35, 200, QBColor(14));
+    c.Line(35, 120, 630, 120, QBColor(qb::Yellow));
+    c.Line(35, 40, 35, 200, QBColor(qb::Yellow));
     c.SetFillStyle(0);
     // A tenth of the wavelength.
     const std::int32_t step = ToInt32(360.0f / 10.0f);
@@ -40,15 +40,15 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
         const std::int32_t d = displacement(frameNo, frames, i);
         const std::int32_t rest = Add32(i, 35);
         c.SetDrawWidth(1);
-        c.SetFillColor(QBColor(10));
+        c.SetFillColor(QBColor(qb::Green));
         // The half is kept: a displacement of 21 puts the dot at 130.5.
-        c.Circle(rest, d / 2.0 + 120, 4, QBColor(10));
-        c.Line(rest, 40, rest, 200, QBColor(10));
+        c.Circle(rest, d / 2.0 + 120, 4, QBColor(qb::Green));
+        c.Line(rest, 40, rest, 200, QBColor(qb::Green));
         c.SetDrawWidth(3);
-        c.SetFillColor(QBColor(12));
+        c.SetFillColor(QBColor(qb::Red));
         const std::int32_t layer = Add32(rest, d);
         c.Line(layer, 40, layer, 200);
-        c.Circle(layer, 120, 7, QBColor(12));
+        c.Circle(layer, 120, 7, QBColor(qb::Red));
     }
 }
 

@@ -43,26 +43,26 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Line(80, 20, 560, 20);
     c.Line(80, 120, 560, 120);
     c.SetFontSize(15);
-    c.PrintAt(285, 265, QStringLiteral("変位"));
-    c.PrintAt(270, 135, QStringLiteral("密度（圧力）"));
+    c.PrintAt(285, 265, "変位");
+    c.PrintAt(270, 135, "密度（圧力）");
     c.SetDrawWidth(1);
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
 
     for (std::int32_t q = 0; q <= 480; q = Add32(q, 20)) {
         const double cycles = static_cast<double>(q) / lambda;
         const std::int32_t d =
             roundedSum(a * std::cos(twoPi * (t - cycles)), a * std::cos(twoPi * (t + cycles)));
-        c.SetFillColor(QBColor(14));
+        c.SetFillColor(QBColor(qb::Yellow));
         c.Circle(Add32(q, 80), d / 2.0 + 200, 3);
         const std::int32_t layerX = Add32(Add32(q, 80), d);
         c.Line(layerX, 150, layerX, 250);
-        c.SetFillColor(QBColor(10));
+        c.SetFillColor(QBColor(qb::Green));
         c.Circle(layerX, 200, 4);
 
         const std::int32_t p =
             roundedSum(-a * std::sin(twoPi * (t - cycles)), a * std::sin(twoPi * (t + cycles)));
-        c.SetFillColor(QBColor(12));
+        c.SetFillColor(QBColor(qb::Red));
         c.Circle(Add32(q, 80), p / 2.0 + 70, 3);
     }
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
 namespace kelvora {
 
@@ -17,7 +16,7 @@ struct ParameterControl {
     std::int16_t min = 1;
     std::int16_t max = 5;
     std::int16_t largeChange = 1;
-    QString text = QStringLiteral("1");
+    std::string text = "1";  // UTF-8
 };
 
 // Everything a scene reads besides the surface.

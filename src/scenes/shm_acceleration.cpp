@@ -30,7 +30,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     shm_vector::DrawCirclingBody(c, body);
     // The radius goes first so that the arrow's shaft lies over it.
     c.SetDrawWidth(1);
-    c.Line(160, 120, body.X, body.Y, QBColor(0));
+    c.Line(160, 120, body.X, body.Y, QBColor(qb::Black));
 
     // The acceleration arrow points along the radius towards the centre and
     // ends 30 units short of it; its barbs leave the tip at 30 degrees
@@ -39,15 +39,15 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     const double h = shm_vector::ArrowHalfAngle();
     const double tipX = body.X - std::cos(theta) * 90;
     const double tipY = body.Y - k * (std::sin(theta) * 90);
-    c.Line(body.X, body.Y, tipX, tipY, QBColor(10));
-    c.Line(tipX, tipY, tipX + 20 * std::cos(theta + h), tipY + k * (std::sin(theta + h) * 20), QBColor(10));
-    c.Line(tipX, tipY, tipX + 20 * std::cos(theta - h), tipY + k * (std::sin(theta - h) * 20), QBColor(10));
+    c.Line(body.X, body.Y, tipX, tipY, QBColor(qb::Green));
+    c.Line(tipX, tipY, tipX + 20 * std::cos(theta + h), tipY + k * (std::sin(theta + h) * 20), QBColor(qb::Green));
+    c.Line(tipX, tipY, tipX + 20 * std::cos(theta - h), tipY + k * (std::sin(theta - h) * 20), QBColor(qb::Green));
 
     // The body in simple harmonic motion gets the vertical component.
     shm_vector::DrawOscillatingBody(c, body.Y, tipY);
     shm_vector::DrawVerticalArrowhead(c, k, tipY, acceleration(theta));
 
-    shm_vector::PrintCaptions(c, QStringLiteral("a-tグラフ"));
+    shm_vector::PrintCaptions(c, "a-tグラフ");
     shm_vector::DrawProjectionLines(c, body, tipX, tipY);
     shm_vector::DrawGraph(c, k, frameNo, context.lastFrame, &acceleration);
 }

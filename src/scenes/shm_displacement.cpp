@@ -24,17 +24,17 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     const std::int32_t y = ToInt32(k * (std::sin(theta) * 120));
 
     // The body in circular motion and its radius.
-    c.SetFillColor(QBColor(10));
-    c.Circle(x + 160, y + 120, 10, QBColor(10));
-    c.Line(160, 120, x + 160, y + 120, QBColor(0));
+    c.SetFillColor(QBColor(qb::Green));
+    c.Circle(x + 160, y + 120, 10, QBColor(qb::Green));
+    c.Line(160, 120, x + 160, y + 120, QBColor(qb::Black));
     // The body in simple harmonic motion, and its displacement bar over it.
     c.SetDrawWidth(2);
-    c.SetFillColor(QBColor(12));
-    c.Circle(320, y + 120, 10, QBColor(12));
+    c.SetFillColor(QBColor(qb::Red));
+    c.Circle(320, y + 120, 10, QBColor(qb::Red));
     c.SetDrawWidth(5);
-    c.Line(320, 120, 320, y + 120, QBColor(9));
+    c.Line(320, 120, 320, y + 120, QBColor(qb::Blue));
 
-    shm_vector::PrintCaptions(c, QStringLiteral("ｘ-tグラフ"));
+    shm_vector::PrintCaptions(c, "ｘ-tグラフ");
 
     c.SetDrawWidth(2);
     c.SetFillStyle(1);
@@ -47,11 +47,11 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
         barTop = ToInt32(k * (std::sin(thetaI) * 120));
         c.SetDrawWidth(i == frameNo ? 5 : 1);
         const std::int32_t barX = Add32(Mul32(i, dx), 365);
-        c.Line(barX, 120, barX, barTop + 120, QBColor(9));
+        c.Line(barX, 120, barX, barTop + 120, QBColor(qb::Blue));
     }
     // From the circling body through the red body to the top of the bar.
     c.SetDrawWidth(1);
-    c.Line(x + 160, barTop + 120, Add32(Mul32(frameNo, dx), 365), barTop + 120, QBColor(0));
+    c.Line(x + 160, barTop + 120, Add32(Mul32(frameNo, dx), 365), barTop + 120, QBColor(qb::Black));
 
     // One full period of the curve: dx x frames = 240 for both frame counts,
     // so the bar tops lie on it.
@@ -63,7 +63,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
         if (j == 0)
             c.PSet(365, yj + 120);
         else
-            c.LineTo(j + 365, yj + 120, QBColor(0));
+            c.LineTo(j + 365, yj + 120, QBColor(qb::Black));
     }
 }
 

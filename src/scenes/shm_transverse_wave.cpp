@@ -19,7 +19,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.SetDrawWidth(2);
     c.Scale(0, 240, 640, 0);
     c.Cls();
-    c.Circle(100, 120, 80, QBColor(0));
+    c.Circle(100, 120, 80, QBColor(qb::Black));
     c.SetDrawWidth(1);
     c.Line(220, 120, 639, 120);
     for (const float guideX : {220.0f, 340.0f, 460.0f, 580.0f})
@@ -36,42 +36,42 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
 
     // The running point and the point opposite it, each with its radius.
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(9));
-    c.Circle(cx + 100, sy + 120, 5, QBColor(9));
+    c.SetFillColor(QBColor(qb::Blue));
+    c.Circle(cx + 100, sy + 120, 5, QBColor(qb::Blue));
     c.Line(100, 120, cx + 100, sy + 120);
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(10));
-    c.Circle(100 - cx, 120 - sy, 5, QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
+    c.Circle(100 - cx, 120 - sy, 5, QBColor(qb::Green));
     c.Line(100, 120, 100 - cx, 120 - sy);
 
     // The particles, filled light red; the phase falls behind by a full
     // period every 240 units, so the wave travels to the right.
-    c.SetFillColor(QBColor(12));
+    c.SetFillColor(QBColor(qb::Red));
     c.SetFillStyle(0);
     c.SetDrawWidth(1);
     for (std::int32_t i = 0; i <= 420; i += 10) {
         c.SetDrawWidth(1);
         const double phase = (frameNo / frames - i / 240.0) * static_cast<double>(kTwoPi);
         const std::int32_t y = ToInt32(k * (80 * std::sin(phase)));
-        c.Circle(i + 220, y + 120, 5, QBColor(0));
+        c.Circle(i + 220, y + 120, 5, QBColor(qb::Black));
         // Rings 2 pixels wide round the particles that move with a point.
         c.SetDrawWidth(2);
         if (i == 120)
-            c.Circle(340, y + 120, 5, QBColor(10));
+            c.Circle(340, y + 120, 5, QBColor(qb::Green));
         c.SetDrawWidth(2);
         if (i == 0)
-            c.Circle(220, y + 120, 5, QBColor(9));
+            c.Circle(220, y + 120, 5, QBColor(qb::Blue));
         c.SetDrawWidth(2);
         if (i == 360) {
-            c.Circle(580, y + 120, 5, QBColor(10));
+            c.Circle(580, y + 120, 5, QBColor(qb::Green));
             c.SetDrawWidth(1);
-            c.Line(100 - cx, 120 - sy, 580, y + 120, QBColor(10));
+            c.Line(100 - cx, 120 - sy, 580, y + 120, QBColor(qb::Green));
         }
         c.SetDrawWidth(2);
         if (i == 240) {
-            c.Circle(460, y + 120, 5, QBColor(9));
+            c.Circle(460, y + 120, 5, QBColor(qb::Blue));
             c.SetDrawWidth(1);
-            c.Line(cx + 100, sy + 120, 460, y + 120, QBColor(9));
+            c.Line(cx + 100, sy + 120, 460, y + 120, QBColor(qb::Blue));
         }
     }
     c.SetFillStyle(1);

@@ -14,9 +14,9 @@ void DrawStaticLayout(Canvas& c, float centreLineEnd)
     c.Cls();
     // FillStyle is 1 here (initially, and as every frame leaves it), so the
     // path of the circular motion is not filled.
-    c.Circle(160, 120, 120, QBColor(0));
+    c.Circle(160, 120, 120, QBColor(qb::Black));
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(12));
+    c.SetFillColor(QBColor(qb::Red));
     c.SetDrawWidth(1);
     c.Line(40, 120, centreLineEnd, 120);
     c.SetDrawWidth(1);
@@ -36,16 +36,16 @@ CirclingBody DrawLayout(Canvas& c, double k, std::int16_t frameNo, std::int16_t 
 void DrawCirclingBody(Canvas& c, const CirclingBody& body)
 {
     c.SetDrawWidth(2);
-    c.SetFillColor(QBColor(10));
-    c.Circle(body.X, body.Y, 10, QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
+    c.Circle(body.X, body.Y, 10, QBColor(qb::Green));
 }
 
 void DrawOscillatingBody(Canvas& c, std::int32_t bodyY, double tipY)
 {
     c.SetDrawWidth(5);
-    c.SetFillColor(QBColor(12));
-    c.Circle(320, bodyY, 10, QBColor(12));
-    c.Line(320, bodyY, 320, tipY, QBColor(12));
+    c.SetFillColor(QBColor(qb::Red));
+    c.Circle(320, bodyY, 10, QBColor(qb::Red));
+    c.Line(320, bodyY, 320, tipY, QBColor(qb::Red));
 }
 
 void DrawVerticalArrowhead(Canvas& c, double k, double tipY, double value)
@@ -63,23 +63,23 @@ void DrawVerticalArrowhead(Canvas& c, double k, double tipY, double value)
         endY = tipY + barbY;
     else
         return;
-    c.Line(320, tipY, 320 + barbX, endY, QBColor(12));
-    c.Line(320, tipY, 320 - barbX, endY, QBColor(12));
+    c.Line(320, tipY, 320 + barbX, endY, QBColor(qb::Red));
+    c.Line(320, tipY, 320 - barbX, endY, QBColor(qb::Red));
 }
 
-void PrintCaptions(Canvas& c, const QString& graphTitle)
+void PrintCaptions(Canvas& c, const std::string& graphTitle)
 {
     c.SetFontSize(14);
-    c.PrintAt(110, 20, QStringLiteral("等速円運動"));
-    c.PrintAt(290, 20, QStringLiteral("単振動"));
+    c.PrintAt(110, 20, "等速円運動");
+    c.PrintAt(290, 20, "単振動");
     c.PrintAt(450, 20, graphTitle);
 }
 
 void DrawProjectionLines(Canvas& c, const CirclingBody& body, double tipX, double tipY)
 {
     c.SetDrawWidth(1);
-    c.Line(body.X, body.Y, 320, body.Y, QBColor(0));
-    c.Line(tipX, tipY, 320, tipY, QBColor(0));
+    c.Line(body.X, body.Y, 320, body.Y, QBColor(qb::Black));
+    c.Line(tipX, tipY, 320, tipY, QBColor(qb::Black));
 }
 
 void DrawGraph(Canvas& c, double k, std::int16_t frameNo, std::int16_t lastFrame, Quantity quantity)
@@ -97,7 +97,7 @@ void DrawGraph(Canvas& c, double k, std::int16_t frameNo, std::int16_t lastFrame
         const std::int32_t value = ToInt32(k * quantity(thetaI));
         const std::int32_t barX = Add32(Mul32(i, dx), 365);
         c.SetDrawWidth(i == frameNo ? 5 : 1);
-        c.Line(barX, 120, barX, value + 120, QBColor(12));
+        c.Line(barX, 120, barX, value + 120, QBColor(qb::Red));
         double barbY;
         if (value > 0)
             barbY = value + 120 - d;
@@ -105,8 +105,8 @@ void DrawGraph(Canvas& c, double k, std::int16_t frameNo, std::int16_t lastFrame
             barbY = value + 120 + d;
         else
             continue;
-        c.Line(barX, value + 120, barX + d, barbY, QBColor(12));
-        c.Line(barX, value + 120, barX - d, barbY, QBColor(12));
+        c.Line(barX, value + 120, barX + d, barbY, QBColor(qb::Red));
+        c.Line(barX, value + 120, barX - d, barbY, QBColor(qb::Red));
     }
 
     // One full period: dx x frames = 240 for both frame counts, so the bar
@@ -119,7 +119,7 @@ void DrawGraph(Canvas& c, double k, std::int16_t frameNo, std::int16_t lastFrame
         if (j == 0)
             c.PSet(365, vj + 120);
         else
-            c.LineTo(j + 365, vj + 120, QBColor(0));
+            c.LineTo(j + 365, vj + 120, QBColor(qb::Black));
     }
 }
 

@@ -9,9 +9,8 @@
 
 #include "canvas/numeric.h"
 
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
 namespace kelvora {
 
@@ -56,7 +55,7 @@ void DrawOscillatingBody(Canvas& canvas, std::int32_t bodyY, double tipY);
 void DrawVerticalArrowhead(Canvas& canvas, double k, double tipY, double value);
 
 // The three captions in 14 points; graphTitle names the graph.
-void PrintCaptions(Canvas& canvas, const QString& graphTitle);
+void PrintCaptions(Canvas& canvas, const std::string& graphTitle);
 
 // Black lines from the circling body and from the tip of its arrow
 // horizontally to the axis.

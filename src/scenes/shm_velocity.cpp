@@ -35,15 +35,15 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     const double q = static_cast<double>(kPi) / 2;
     const double tipX = body.X - std::sin(theta) * 100;
     const double tipY = k * (std::cos(theta) * 100) + body.Y;
-    c.Line(body.X, body.Y, tipX, tipY, QBColor(10));
-    c.Line(tipX, tipY, tipX + 20 * std::cos(q - theta - h), tipY - k * (std::sin(q - theta - h) * 20), QBColor(10));
-    c.Line(tipX, tipY, tipX - 20 * std::cos(theta + q - h), tipY - k * (std::sin(theta + q - h) * 20), QBColor(10));
+    c.Line(body.X, body.Y, tipX, tipY, QBColor(qb::Green));
+    c.Line(tipX, tipY, tipX + 20 * std::cos(q - theta - h), tipY - k * (std::sin(q - theta - h) * 20), QBColor(qb::Green));
+    c.Line(tipX, tipY, tipX - 20 * std::cos(theta + q - h), tipY - k * (std::sin(theta + q - h) * 20), QBColor(qb::Green));
 
     // The body in simple harmonic motion moves with the vertical component.
     shm_vector::DrawOscillatingBody(c, body.Y, tipY);
     shm_vector::DrawVerticalArrowhead(c, k, tipY, velocity(theta));
 
-    shm_vector::PrintCaptions(c, QStringLiteral("v-tグラフ"));
+    shm_vector::PrintCaptions(c, "v-tグラフ");
     shm_vector::DrawProjectionLines(c, body, tipX, tipY);
     shm_vector::DrawGraph(c, k, frameNo, context.lastFrame, &velocity);
 }

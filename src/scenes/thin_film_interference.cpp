@@ -5,9 +5,9 @@
 // jump), the back-surface reflection and their sum. The parameter is twice
 // the film thickness over the wavelength in the film, in tenths.
 
-#include "app/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
+#include "scenes/scene_catalogue.h"
 #include "scenes/scenes.h"
 
 #include <cmath>
@@ -93,7 +93,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Cls();
     c.SetDrawWidth(1);
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
     c.Line(360, 10, 360, 230);
     c.LineBoxFilled(360, 10, back, 230, kBoxBlue);
     c.Line(0, 160, 640, 160);
@@ -113,26 +113,26 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
         c.Circle(x, pointHeight(-20, phase.incident(x), 160), 4);
     });
     wave(kFront, back, [&](std::int16_t x) {
-        c.SetFillColor(QBColor(14));
+        c.SetFillColor(QBColor(qb::Yellow));
         c.SetFillStyle(0);
         c.Circle(x, pointHeight(-20, phase.inFilm(x), 160), 4);
     });
     wave(kFront, back, [&](std::int16_t x) {
-        c.SetFillColor(QBColor(14));
+        c.SetFillColor(QBColor(qb::Yellow));
         c.SetFillStyle(0);
         c.Circle(x, pointHeight(-20, phase.backInFilm(x), 80), 4);
     });
     c.SetFillStyle(0);
-    c.SetFillColor(QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
     wave(0, kFront, [&](std::int16_t x) { c.Circle(x, pointHeight(-24, phase.frontReflection(x), 80), 4); });
     wave(0, kFront, [&](std::int16_t x) {
-        c.SetFillColor(QBColor(14));
+        c.SetFillColor(QBColor(qb::Yellow));
         c.SetFillStyle(0);
         c.Circle(x, pointHeight(-20, phase.backReflection(x), 80), 4);
     });
     // The sum takes the front-surface reflection with the factor 20, not
     // the 24 it is drawn with, so whole-number R cancels completely.
-    c.SetFillColor(QBColor(0));
+    c.SetFillColor(QBColor(qb::Black));
     c.SetFillStyle(0);
     wave(0, kFront, [&](std::int16_t x) {
         const double sum = -20 * sinCycles(phase.frontReflection(x)) - 20 * sinCycles(phase.backReflection(x));

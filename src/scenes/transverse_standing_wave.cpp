@@ -46,17 +46,17 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Line(55, 120, 589, 120);
     c.SetFillStyle(0);
 
-    c.SetFillColor(QBColor(10));
+    c.SetFillColor(QBColor(qb::Green));
     for (float x = 0; x <= 480; x = Sng(x + 8.0))
         c.Circle(dotX(x), dotY(40 * towardsRight(x, frameNo, frames), 120), 5);
 
     // Lifted by 2 so that it stays visible where it meets the green row.
-    c.SetFillColor(QBColor(14));
+    c.SetFillColor(QBColor(qb::Yellow));
     for (float x = 0; x <= 480; x = Sng(x + 8.0))
         c.Circle(dotX(x), dotY(40 * towardsLeft(x, frameNo, frames), 120 + 2), 5);
 
     // The sum of the unrounded waves, rounded once.
-    c.SetFillColor(QBColor(0));
+    c.SetFillColor(QBColor(qb::Black));
     for (float x = 0; x <= 480; x = Sng(x + 8.0)) {
         const double right = towardsRight(x, frameNo, frames);
         const double left = towardsLeft(x, frameNo, frames);

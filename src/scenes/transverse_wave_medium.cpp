@@ -41,22 +41,22 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
             // No DrawWidth here: the guide line takes the 1 in force, set
             // above for i = 0 and by the particle i = 390 for i = 420.
             c.Line(x, 40, x, 200);
-            c.SetFillColor(QBColor(9));
-            c.Circle(x, top, 6, QBColor(9));
+            c.SetFillColor(QBColor(qb::Blue));
+            c.Circle(x, top, 6, QBColor(qb::Blue));
             c.SetDrawWidth(4);
-            c.Line(x, 120, x, top, QBColor(9));
+            c.Line(x, 120, x, top, QBColor(qb::Blue));
         } else if (i == 210) {
             c.SetDrawWidth(1);
             c.Line(245, 40, 245, 200);
-            c.SetFillColor(QBColor(10));
-            c.Circle(245, top, 6, QBColor(10));
+            c.SetFillColor(QBColor(qb::Green));
+            c.Circle(245, top, 6, QBColor(qb::Green));
             c.SetDrawWidth(4);
-            c.Line(245, 120, 245, top, QBColor(10));
+            c.Line(245, 120, 245, top, QBColor(qb::Green));
         } else {
             c.SetDrawWidth(1);
             c.Line(x, 40, x, 200);
-            c.SetFillColor(QBColor(12));
-            c.Circle(x, top, 6, QBColor(12));
+            c.SetFillColor(QBColor(qb::Red));
+            c.Circle(x, top, 6, QBColor(qb::Red));
         }
     }
 }

@@ -39,7 +39,7 @@ Heights heights(std::int32_t x, std::int32_t y, double t)
 template <SourceB sourceB>
 void drawPoints(Canvas& c, double t, const ObliqueProjection& projection)
 {
-    const Color blue = QBColor(9);
+    const Color blue = QBColor(qb::Blue);
     // Furthest row first, each row left to right.
     for (std::int32_t y = 500; y >= -360; y -= 10) {
         for (std::int32_t x = -300; x <= 300; ++x) {

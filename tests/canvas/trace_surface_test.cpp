@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace kelvora {
 namespace {
 
@@ -28,7 +30,7 @@ TEST(TraceSurface, RecordsEveryOperationInTheTraceFormat)
     c.SetFontSize(14);
     c.SetCurrentX(110);
     c.SetCurrentY(20);
-    c.Print(QStringLiteral("  ｘ-tグラフ"));
+    c.Print("  ｘ-tグラフ");
     EXPECT_EQ(trace.text(),
         "frame 3\n"
         "scale 0 240 640 0\n"
@@ -101,14 +103,16 @@ TEST(Canvas, CurrentPointFollowsEachOperation)
 
 TEST(Palette, QBColorIsTheSixteenColourPalette)
 {
-    EXPECT_EQ(ColorHex(QBColor(0)), "#000000");
-    EXPECT_EQ(ColorHex(QBColor(1)), "#000080");
-    EXPECT_EQ(ColorHex(QBColor(7)), "#c0c0c0");
-    EXPECT_EQ(ColorHex(QBColor(8)), "#808080");
-    EXPECT_EQ(ColorHex(QBColor(9)), "#0000ff");
-    EXPECT_EQ(ColorHex(QBColor(10)), "#00ff00");
-    EXPECT_EQ(ColorHex(QBColor(12)), "#ff0000");
-    EXPECT_EQ(ColorHex(QBColor(14)), "#ffff00");
+    // Every entry under the name the scenes use for it.
+    const std::pair<int, const char*> palette[] = {{qb::Black, "#000000"}, {qb::DarkBlue, "#000080"},
+        {qb::DarkGreen, "#008000"}, {qb::DarkCyan, "#008080"}, {qb::DarkRed, "#800000"},
+        {qb::DarkMagenta, "#800080"}, {qb::DarkYellow, "#808000"}, {qb::LightGrey, "#c0c0c0"},
+        {qb::Grey, "#808080"}, {qb::Blue, "#0000ff"}, {qb::Green, "#00ff00"}, {qb::Cyan, "#00ffff"},
+        {qb::Red, "#ff0000"}, {qb::Magenta, "#ff00ff"}, {qb::Yellow, "#ffff00"}, {qb::White, "#ffffff"}};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(palette[i].first, i);
+        EXPECT_EQ(ColorHex(QBColor(palette[i].first)), palette[i].second) << i;
+    }
     EXPECT_EQ(QBColor(12), 0x000000FFu);  // 0x00BBGGRR: red in the low byte
     EXPECT_EQ(kBoxBlue, 0x00FFC0C0u);
     EXPECT_THROW(QBColor(16), std::exception);

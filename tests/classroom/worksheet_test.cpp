@@ -2,6 +2,7 @@
 
 #include "export/worksheet_writer.h"
 #include "pdf_info.h"
+#include "picture_job.h"
 #include "render_job.h"
 #include "render_options.h"
 
@@ -32,7 +33,6 @@ TEST(Worksheet, LabelsNameTheFrameAndItsTimeInThePeriod)
     EXPECT_EQ(WorksheetLabel(0, 12), QStringLiteral("コマ 1　t = 0"));
     EXPECT_EQ(WorksheetLabel(3, 12), QStringLiteral("コマ 4　t = 3/12 T"));
     EXPECT_EQ(WorksheetLabel(23, 24), QStringLiteral("コマ 24　t = 23/24 T"));
-    EXPECT_EQ(SceneTitle(14), QStringLiteral("薄膜の干渉（反射波）"));
 }
 
 TEST(Worksheet, GridFillsTheLandscapePage)

@@ -1,6 +1,5 @@
 // Runs the kelvora-render program itself: exit statuses, messages, files.
 
-#include "app/scene_catalogue.h"
 #include "export/gif_file_reader.h"
 
 #include <QDir>
@@ -145,13 +144,6 @@ TEST(RenderCli, BadInputIsStatusTwoWithOneLine)
         EXPECT_EQ(run.out, "");
         expectOneLineMessage(run, text);
     }
-    for (const SceneInfo& scene : SceneCatalogue())
-        if (!scene.drawFrame) {
-            const ProgramRun run = render({"--scene", QString::number(scene.index), "--trace"});
-            EXPECT_EQ(run.status, 2);
-            expectOneLineMessage(run, "is not built yet");
-            break;
-        }
 }
 
 // Bad input that names an output file: the file is never created, not even

@@ -1,6 +1,4 @@
-#include "app/scene_catalogue.h"
 #include "scenes/scene_context.h"
-#include "scenes/scenes.h"
 #include "support/trace_reader.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +21,7 @@ ParameterControl scrollBarAt(int value)
     control.value = static_cast<std::int16_t>(value);
     control.min = 0;
     control.max = 16;
-    control.text = QStringLiteral("?");
+    control.text = "?";
     return control;
 }
 
@@ -208,16 +206,6 @@ TEST(InterferenceCondition, WithoutAScrollBarDrawsTheInitialPoint)
     ParameterControl control = scrollBarAt(8);
     context.parameter = &control;
     EXPECT_EQ(withoutControl, test::TraceFrameText(kScene, 3, context));
-}
-
-TEST(InterferenceScenes, AllSixAreInTheCatalogue)
-{
-    EXPECT_EQ(FindScene(8)->drawFrame, &WaterInterferenceInPhase::DrawFrame);
-    EXPECT_EQ(FindScene(9)->drawFrame, &WaterInterferenceAntiPhase::DrawFrame);
-    EXPECT_EQ(FindScene(10)->drawFrame, &ClosedPipe::DrawFrame);
-    EXPECT_EQ(FindScene(11)->drawFrame, &OpenPipe::DrawFrame);
-    EXPECT_EQ(FindScene(14)->drawFrame, &ThinFilmInterference::DrawFrame);
-    EXPECT_EQ(FindScene(15)->drawFrame, &InterferenceCondition::DrawFrame);
 }
 
 }  // namespace

@@ -206,24 +206,6 @@ TEST(Pipes, QuarterPeriodFramesAreAtRestForEveryClosedPipe)
     }
 }
 
-TEST(Pipes, LeaveTheirDrawingState)
-{
-    for (auto draw : {&ClosedPipe::DrawFrame, &OpenPipe::DrawFrame}) {
-        TraceSurface trace;
-        Canvas canvas(trace, 960, 600);
-        SceneContext context = MakeContext(12);
-        context.sceneParam = 2;
-        std::int16_t frameNo = 4;
-        draw(canvas, frameNo, context);
-        EXPECT_EQ(frameNo, 4);
-        EXPECT_EQ(canvas.state().drawWidth, 1);
-        EXPECT_EQ(canvas.state().fillStyle, 0);
-        EXPECT_EQ(canvas.state().fillColor, QBColor(12));
-        EXPECT_EQ(canvas.state().fontSize, 15);
-        EXPECT_EQ(canvas.state().scaleTop, 280);
-    }
-}
-
 TEST(Pipes, RefuseFewerThanOneNodeBeforeDrawingAnything)
 {
     for (auto draw : {&ClosedPipe::DrawFrame, &OpenPipe::DrawFrame}) {

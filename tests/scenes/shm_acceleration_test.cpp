@@ -144,26 +144,5 @@ TEST(ShmAcceleration, ArrowPointsToTheCentreOverTheRadius)
     }
 }
 
-TEST(ShmAcceleration, AspectFactorComesFromTheScreen)
-{
-    // 1366 x 768: k = 0.3625 x 1366 / 768 = 0.64476, so the bars peak at 58.
-    ExpectBarsOnCurve(kScene, {0, -29, -50, -58, -50, -29, 0, 29, 50, 58, 50, 29}, 1366, 768);
-    const auto ops = TraceFrame(kScene, 3, MakeContext(12, 1366, 768));
-    EXPECT_EQ(OpsOfKind(ops, "circle")[1].nums[1], 120 + 77);
-    EXPECT_NEAR(axisShaft(ops).nums[3], 197 - 58.0283, 1e-3);
-}
-
-TEST(ShmAcceleration, LeavesItsDrawingState)
-{
-    const DrawState state = StateAfterFrame(kScene, 2, MakeContext(24));
-    EXPECT_EQ(state.drawWidth, 1);
-    EXPECT_EQ(state.fillStyle, 1);
-    EXPECT_EQ(state.fillColor, QBColor(12));
-    EXPECT_EQ(state.fontSize, 14);
-    EXPECT_EQ(state.currentX, 605);
-    EXPECT_EQ(state.currentY, 120);
-    EXPECT_EQ(OpsOfKind(TraceFrame(kScene, 1, MakeContext(12)), "circle")[0].fill, "none");
-}
-
 }  // namespace
 }  // namespace kelvora

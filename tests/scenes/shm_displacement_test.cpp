@@ -146,20 +146,5 @@ TEST(ShmDisplacement, BarsStandOnTheCurveForBothFrameCounts)
     }
 }
 
-TEST(ShmDisplacement, AspectFactorComesFromTheScreen)
-{
-    // 1024 x 768: k = 0.3625 x 4/3 = 0.48333; y at a quarter period = 58.
-    const auto ops = TraceFrame(kScene, 3, MakeContext(12, 1024, 768));
-    EXPECT_EQ(OpsOfKind(ops, "circle")[1].nums[1], 120 + 58);
-}
-
-TEST(ShmDisplacement, LeavesItsDrawingState)
-{
-    // Drawn twice, the second frame starts from what the first left: the
-    // path circle is unfilled both times.
-    const auto ops = TraceFrame(kScene, 1, MakeContext(12));
-    EXPECT_EQ(OpsOfKind(ops, "circle")[0].fill, "none");
-}
-
 }  // namespace
 }  // namespace kelvora

@@ -1,12 +1,9 @@
 #pragma once
 
 // Helpers for the tests of the simple harmonic motion scenes: picking
-// operations out of a frame's trace, plane geometry in the scenes' round
-// units, and the drawing state a frame leaves behind.
+// operations out of a frame's trace, and plane geometry in the scenes'
+// round units.
 
-#include "app/scene_catalogue.h"
-#include "canvas/canvas.h"
-#include "canvas/trace_surface.h"
 #include "support/trace_reader.h"
 
 #include <cmath>
@@ -28,18 +25,6 @@ inline std::vector<TraceOp> LinesOf(const std::vector<TraceOp>& ops, const std::
         if (op.color == color && op.width == width)
             out.push_back(op);
     return out;
-}
-
-// The drawing state after frames 0..frameNo were drawn as a capture does.
-inline DrawState StateAfterFrame(int sceneIndex, int frameNo, SceneContext context)
-{
-    TraceSurface trace;
-    Canvas canvas(trace, 960, 600);
-    for (std::int16_t f = 0; f <= frameNo; ++f) {
-        std::int16_t frame = f;
-        DrawCaptureFrame(sceneIndex, canvas, frame, context);
-    }
-    return canvas.state();
 }
 
 // A vector in units that are the same length on the screen both ways:

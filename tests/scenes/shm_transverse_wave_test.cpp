@@ -133,27 +133,5 @@ TEST(ShmTransverseWave, RingedParticlesStayLevelWithTheirPoints)
     }
 }
 
-TEST(ShmTransverseWave, AspectFactorComesFromTheScreen)
-{
-    // 1024 x 768: k = 0.48333, so a quarter period lifts the point by 39.
-    const auto ops = TraceFrame(kScene, 3, MakeContext(12, 1024, 768));
-    EXPECT_EQ(points(ops).running.nums[1], 120 + 39);
-    EXPECT_EQ(particleHeights(ops).at(0), 39);
-}
-
-TEST(ShmTransverseWave, LeavesItsDrawingState)
-{
-    const DrawState state = StateAfterFrame(kScene, 5, MakeContext(12));
-    EXPECT_EQ(state.drawWidth, 2);
-    EXPECT_EQ(state.fillStyle, 1);
-    EXPECT_EQ(state.fillColor, QBColor(12));
-    EXPECT_EQ(state.scaleLeft, 0);
-    EXPECT_EQ(state.scaleTop, 240);
-    EXPECT_EQ(state.scaleWidth, 640);
-    EXPECT_EQ(state.scaleHeight, -240);
-    // Unfilled again when the next frame draws its reference circle.
-    EXPECT_EQ(OpsOfKind(TraceFrame(kScene, 1, MakeContext(12)), "circle")[0].fill, "none");
-}
-
 }  // namespace
 }  // namespace kelvora

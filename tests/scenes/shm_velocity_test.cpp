@@ -202,26 +202,5 @@ TEST(ShmVelocity, ArrowIsTangentInTheDirectionOfMotion)
     }
 }
 
-TEST(ShmVelocity, AspectFactorComesFromTheScreen)
-{
-    // 1024 x 768: k = 0.3625 x 4/3 = 0.48333, so the bars peak at 48.
-    ExpectBarsOnCurve(kScene, {48, 42, 24, 0, -24, -42, -48, -42, -24, 0, 24, 42}, 1024, 768);
-    const auto ops = TraceFrame(kScene, 0, MakeContext(12, 1024, 768));
-    EXPECT_NEAR(LinesOf(ops, kLightGreenHex, 2)[0].nums[3], 120 + 48.3333, 1e-3);
-}
-
-TEST(ShmVelocity, LeavesItsDrawingState)
-{
-    const DrawState state = StateAfterFrame(kScene, 4, MakeContext(12));
-    EXPECT_EQ(state.drawWidth, 1);
-    EXPECT_EQ(state.fillStyle, 1);
-    EXPECT_EQ(state.fillColor, QBColor(12));
-    EXPECT_EQ(state.fontSize, 14);
-    EXPECT_EQ(state.currentX, 605);
-    EXPECT_EQ(state.currentY, 178);
-    // So the next frame's path circle is drawn unfilled.
-    EXPECT_EQ(OpsOfKind(TraceFrame(kScene, 1, MakeContext(12)), "circle")[0].fill, "none");
-}
-
 }  // namespace
 }  // namespace kelvora

@@ -24,7 +24,7 @@ ParameterControl freshScrollBar(int value)
     control.min = 1;
     control.max = 40;
     control.largeChange = 1;
-    control.text = QStringLiteral("?");
+    control.text = "?";
     return control;
 }
 

@@ -1,7 +1,7 @@
-#include "app/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "canvas/trace_surface.h"
+#include "scenes/scene_catalogue.h"
 #include "scenes/scenes.h"
 #include "scenes/water_interference.h"
 #include "support/trace_reader.h"

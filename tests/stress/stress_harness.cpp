@@ -1,7 +1,7 @@
 #include "stress/stress_harness.h"
 
-#include "scenes/scene_catalogue.h"
 #include "menu/menu_window.h"
+#include "scenes/scene_catalogue.h"
 #include "stress/button_states.h"
 #include "viewer/viewer_window.h"
 #include "viewer/runtime_error_report.h"

@@ -1,8 +1,8 @@
 #include "support/trace_reader.h"
 
-#include "app/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "canvas/trace_surface.h"
+#include "scenes/scene_catalogue.h"
 
 #include <sstream>
 

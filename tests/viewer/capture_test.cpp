@@ -1,6 +1,7 @@
 #include "viewer/viewer_fixture.h"
 
 #include "canvas/canvas.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/runtime_error_report.h"
 
 #include <QPushButton>

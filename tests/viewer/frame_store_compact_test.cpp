@@ -3,9 +3,9 @@
 
 #include "viewer/frame_store.h"
 
-#include "scenes/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "raster/raster_surface.h"
+#include "scenes/scene_catalogue.h"
 #include "support/trace_reader.h"
 
 #include <gtest/gtest.h>

@@ -75,7 +75,7 @@ TEST(Parameter, ScenesReadAndWriteTheControlsThroughTheirContext)
         lastContext = context;
         context.parameter->largeChange = 5;
         context.parameter->max = 40;
-        context.parameter->text = QStringLiteral("x%1").arg(context.parameter->value);
+        context.parameter->text = "x" + std::to_string(context.parameter->value);
         return true;
     });
     v.capture();

@@ -4,6 +4,7 @@
 
 #include "scenes/scene_catalogue.h"
 #include "canvas/canvas.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/capture_workers.h"
 #include "viewer/viewer_window.h"
 
@@ -197,7 +198,7 @@ TEST(WorkerCapture, AFrameDrawnFromAnotherStartIsNotTakenForIt)
     b.frameNo = 1;
     EXPECT_FALSE(SameFrameStart(a, b));
     b = a;
-    b.parameter.text = QStringLiteral("2");
+    b.parameter.text = "2";
     EXPECT_FALSE(SameFrameStart(a, b));
     b = a;
     b.state.backColor = QBColor(9);

@@ -1,6 +1,7 @@
 // kelvora-render: draws frames of a scene without a window, to a PNG or
 // looping GIF file or as a text trace of the drawing operations.
 
+#include "kelvora_version.h"
 #include "render_job.h"
 #include "render_options.h"
 
@@ -33,6 +34,10 @@ int main(int argc, char** argv)
     const ParsedCommandLine parsed = ParseRenderArguments(arguments);
     if (parsed.action == ParsedCommandLine::Action::Help) {
         std::cout << RenderUsage() << std::flush;
+        return std::cout ? kExitDone : kExitFailed;
+    }
+    if (parsed.action == ParsedCommandLine::Action::Version) {
+        std::cout << "kelvora-render " << KELVORA_VERSION << '\n' << std::flush;
         return std::cout ? kExitDone : kExitFailed;
     }
     if (parsed.action == ParsedCommandLine::Action::Error) {

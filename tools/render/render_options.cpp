@@ -1,7 +1,8 @@
 #include "render_options.h"
 
-#include "export/gif_writer.h"
+#include "scenes/scene_catalogue.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <set>
@@ -134,7 +135,7 @@ bool takeValue(GivenOptions& given, const std::string& option, const std::string
     if (option == "--param")
         return bool(given.param = wholeNumber(option, value, error));
     if (option == "--delay")
-        return bool(given.delay = numberIn(option, value, 0, kMaxGifDelayMs, error));
+        return bool(given.delay = numberIn(option, value, 0, kMaxDelayMs, error));
     if (option == "--size")
         return bool(given.size = pixelSize(option, value, error));
     if (option == "--screen")
@@ -214,21 +215,11 @@ std::string checkOutputMode(const GivenOptions& given)
     return {};
 }
 
-std::string checkScene(const GivenOptions& given, const Catalogue& catalogue)
+// Fills the options from what was given, or says what is wrong.
+std::string resolve(const GivenOptions& given, RenderOptions& options)
 {
     if (!given.scene)
         return "--scene is required";
-    const SceneInfo& scene = catalogue[static_cast<std::size_t>(*given.scene)];
-    if (!scene.drawFrame)
-        return "--scene: scene " + std::to_string(*given.scene) + " (" + scene.rendererName + ") is not built yet";
-    return {};
-}
-
-// Fills the options from what was given, or says what is wrong.
-std::string resolve(const GivenOptions& given, const Catalogue& catalogue, RenderOptions& options)
-{
-    if (std::string problem = checkScene(given, catalogue); !problem.empty())
-        return problem;
     if (std::string problem = checkOutputMode(given); !problem.empty())
         return problem;
     options.scene = *given.scene;
@@ -283,7 +274,7 @@ std::string oneLine(const std::string& message)
 
 }  // namespace
 
-ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments, const Catalogue& catalogue)
+ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments)
 {
     ParsedCommandLine parsed;
     for (const std::string& argument : arguments)
@@ -291,9 +282,15 @@ ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments
             parsed.action = ParsedCommandLine::Action::Help;
             return parsed;
         }
+    // --version also wins over every other argument, but not over --help.
+    for (const std::string& argument : arguments)
+        if (argument == "--version") {
+            parsed.action = ParsedCommandLine::Action::Version;
+            return parsed;
+        }
     const std::optional<GivenOptions> given = scan(arguments, parsed.error);
     if (given)
-        parsed.error = resolve(*given, catalogue, parsed.options);
+        parsed.error = resolve(*given, parsed.options);
     if (parsed.error.empty())
         parsed.action = ParsedCommandLine::Action::Render;
     parsed.error = oneLine(parsed.error);
@@ -329,6 +326,7 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --trace         print the drawing operations of frame K (or every frame) on stdout, one
                   per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
   --help          show this text
+  --version       show the version
 
 Exit status: 0 done; 1 a run-time error while drawing or a failure while writing;
 2 bad input (including an output file that cannot be created).

@@ -3,9 +3,6 @@
 // The command line of kelvora-render, parsed into options without touching
 // files, the display or any global state, so it can be tested on its own.
 
-#include "app/scene_catalogue.h"
-
-#include <array>
 #include <string>
 #include <vector>
 
@@ -32,9 +29,10 @@ struct RenderOptions {
     double scale = 1.0;          // --scale: device pixels per pixel of the drawing area
 };
 
-// What the command line asks for: render, show the usage, or an error.
+// What the command line asks for: render, show the usage or the version,
+// or an error.
 struct ParsedCommandLine {
-    enum class Action { Render, Help, Error };
+    enum class Action { Render, Help, Version, Error };
     Action action = Action::Error;
     RenderOptions options;
     std::string error;  // one line, for Action::Error
@@ -42,13 +40,12 @@ struct ParsedCommandLine {
 
 inline constexpr int kMaxSide = 16384;
 inline constexpr double kMaxScale = 4.0;
-
-using Catalogue = std::array<SceneInfo, kSceneCount>;
+// The longest frame delay a GIF holds: 65535 hundredths of a second.
+inline constexpr int kMaxDelayMs = 655350;
 
 // Parses the arguments after the program name and checks them against the
-// scene catalogue (scene built, frame and parameter in range).
-ParsedCommandLine ParseRenderArguments(
-    const std::vector<std::string>& arguments, const Catalogue& catalogue = SceneCatalogue());
+// scene catalogue (scene, frame and parameter in range).
+ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments);
 
 // The text of --help.
 std::string RenderUsage();

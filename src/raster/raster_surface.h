@@ -6,9 +6,11 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace kelvora {
 
@@ -50,7 +52,7 @@ public:
     void filledBox(const DrawState& state, float x1, float y1, float x2, float y2, Color color) override;
     void circle(const DrawState& state, float x, float y, float radius, Color outline) override;
     void pset(const DrawState& state, float x, float y, Color color) override;
-    void print(const DrawState& state, const QString& text) override;
+    void print(const DrawState& state, const std::string& text) override;
 
 private:
     QPainter& painter();

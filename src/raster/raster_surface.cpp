@@ -1,4 +1,4 @@
-#include "canvas/raster_surface.h"
+#include "raster/raster_surface.h"
 
 #include <QFontMetrics>
 
@@ -182,7 +182,7 @@ void RasterSurface::pset(const DrawState& s, float x, float y, Color color)
     drawDot(toPixel(x, y), penWidth(s), color);
 }
 
-void RasterSurface::print(const DrawState& s, const QString& text)
+void RasterSurface::print(const DrawState& s, const std::string& text)
 {
     if (s.fontSize != fontPoints_) {
         fontPoints_ = s.fontSize;
@@ -194,7 +194,8 @@ void RasterSurface::print(const DrawState& s, const QString& text)
     p.setPen(QColor::fromRgb(ToArgb(s.foreColor)));
     const QFontMetrics metrics(font_, &image_);
     const QPoint topLeft = toPixel(s.currentX, s.currentY);
-    p.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    p.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()),
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace kelvora

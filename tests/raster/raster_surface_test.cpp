@@ -1,5 +1,5 @@
 #include "canvas/canvas.h"
-#include "canvas/raster_surface.h"
+#include "raster/raster_surface.h"
 
 #include <QImage>
 
@@ -143,7 +143,7 @@ TEST(RasterSurface, PrintPutsTheTopLeftOfTheTextAtTheCurrentPoint)
     s.canvas.SetFontSize(14);
     s.canvas.SetCurrentX(110);
     s.canvas.SetCurrentY(20);
-    s.canvas.Print(QStringLiteral("等速円運動"));
+    s.canvas.Print("等速円運動");
     const QRect text = extentOf(s.raster.image(), kBlackPixel);
     ASSERT_FALSE(text.isEmpty());
     // (110, 20) is pixel (165, 550); 14 pt is 19 pixels at 96 dpi.

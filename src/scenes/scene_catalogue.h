@@ -2,11 +2,10 @@
 
 #include "scenes/scene_context.h"
 
-#include <QString>
-
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace kelvora {
 
@@ -28,7 +27,7 @@ struct SceneInfo {
     const char* viewerTitle;  // padded with U+3000
     const char* rendererName;
     bool hasParameter;
-    DrawFrameFunction drawFrame;  // null while the scene is not built
+    DrawFrameFunction drawFrame;
 };
 
 inline constexpr int kSceneCount = 16;
@@ -41,11 +40,13 @@ const SceneInfo* FindScene(int sceneIndex);
 std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex);
 // The text of Text1 for a parameter value: the integer, or for scene 14
 // the value x 0.1 as the shortest decimal of at most 15 significant digits.
-QString ParameterText(int sceneIndex, int value);
+std::string ParameterText(int sceneIndex, int value);
+// The title of a scene as the viewer shows it, without its padding of
+// spaces and U+3000; empty outside 0..15.
+std::string SceneTitle(int sceneIndex);
 
 // Calls the DrawFrame of scene sceneIndex with a reference to frameNo.
-// Outside 0..15, or for a scene not built, nothing is drawn; returns
-// whether a renderer ran.
+// Outside 0..15 nothing is drawn; returns whether a renderer ran.
 bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context);
 
 // Draws a frame the way a capture does: Cls, then the scene's DrawFrame.

@@ -1,9 +1,10 @@
-#include "app/scene_catalogue.h"
+#include "scenes/scene_catalogue.h"
 
 #include "canvas/canvas.h"
 #include "scenes/scenes.h"
 
 #include <cstdio>
+#include <string_view>
 
 namespace kelvora {
 
@@ -54,19 +55,42 @@ std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex)
     }
 }
 
-QString ParameterText(int sceneIndex, int value)
+std::string ParameterText(int sceneIndex, int value)
 {
     if (sceneIndex != 14)
-        return QString::number(value);
+        return std::to_string(value);
     char text[32];
     std::snprintf(text, sizeof text, "%.15g", value * 0.1);
-    return QString::fromLatin1(text);
+    return text;
+}
+
+std::string SceneTitle(int sceneIndex)
+{
+    const SceneInfo* scene = FindScene(sceneIndex);
+    if (!scene)
+        return {};
+    // The padding is ASCII spaces and U+3000 (three bytes in UTF-8).
+    constexpr std::string_view kWideSpace = "\u3000";
+    std::string_view title = scene->viewerTitle;
+    for (;;) {
+        if (title.starts_with(' '))
+            title.remove_prefix(1);
+        else if (title.starts_with(kWideSpace))
+            title.remove_prefix(kWideSpace.size());
+        else if (title.ends_with(' '))
+            title.remove_suffix(1);
+        else if (title.ends_with(kWideSpace))
+            title.remove_suffix(kWideSpace.size());
+        else
+            break;
+    }
+    return std::string(title);
 }
 
 bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context)
 {
     const SceneInfo* scene = FindScene(sceneIndex);
-    if (!scene || !scene->drawFrame)
+    if (!scene)
         return false;
     scene->drawFrame(canvas, frameNo, context);
     return true;

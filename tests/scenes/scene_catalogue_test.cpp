@@ -1,6 +1,8 @@
-#include "app/scene_catalogue.h"
+#include "scenes/scene_catalogue.h"
+
 #include "canvas/canvas.h"
 #include "canvas/trace_surface.h"
+#include "scenes/scenes.h"
 
 #include <gtest/gtest.h>
 
@@ -22,38 +24,44 @@ std::string pad(int leading, const std::string& text, int trailing)
     return out;
 }
 
-TEST(SceneCatalogue, CaptionsAndTitlesByteForByte)
+TEST(SceneCatalogue, CaptionsTitlesAndRenderersByteForByte)
 {
     struct Row {
         const char* caption;
-        std::string title;
+        int leading;  // U+3000 before and after the title
+        const char* title;
+        int trailing;
         bool parameter;
+        DrawFrameFunction drawFrame;
     };
     const Row expected[kSceneCount] = {
-        {"単振動の変位", pad(6, "単振動の変位", 0), false},
-        {"単振動と横波", pad(6, "単振動と横波", 0), false},
-        {"横波と媒質の運動", pad(6, "横波と媒質の運動", 2), false},
-        {"縦波", pad(8, "縦波", 2), false},
-        {"横波定常波", pad(6, "横波定常波", 0), false},
-        {"縦波定常波", pad(6, "縦波定常波", 0), false},
-        {"固定端反射", pad(6, "固定端反射", 0), false},
-        {"自由端反射", pad(6, "自由端反射", 0), false},
-        {"水波の干渉（同位相）", pad(5, "水波の干渉（同位相）", 0), false},
-        {"水波の干渉（逆位相）", pad(5, "水波の干渉（逆位相）", 0), false},
-        {"閉管", pad(8, "閉管", 1), true},
-        {"開管", pad(8, "開管", 1), true},
-        {"単振動の速度", pad(6, "単振動の速度", 0), false},
-        {"単振動の加速度", pad(6, "単振動の加速度", 0), false},
-        {"薄膜の干渉", pad(5, "薄膜の干渉（反射波）", 0), true},
-        {"干渉の条件", pad(6, "干渉の条件", 0), true},
+        {"単振動の変位", 6, "単振動の変位", 0, false, &ShmDisplacement::DrawFrame},
+        {"単振動と横波", 6, "単振動と横波", 0, false, &ShmTransverseWave::DrawFrame},
+        {"横波と媒質の運動", 6, "横波と媒質の運動", 2, false, &TransverseWaveMedium::DrawFrame},
+        {"縦波", 8, "縦波", 2, false, &LongitudinalWave::DrawFrame},
+        {"横波定常波", 6, "横波定常波", 0, false, &TransverseStandingWave::DrawFrame},
+        {"縦波定常波", 6, "縦波定常波", 0, false, &LongitudinalStandingWave::DrawFrame},
+        {"固定端反射", 6, "固定端反射", 0, false, &FixedEndReflection::DrawFrame},
+        {"自由端反射", 6, "自由端反射", 0, false, &FreeEndReflection::DrawFrame},
+        {"水波の干渉（同位相）", 5, "水波の干渉（同位相）", 0, false, &WaterInterferenceInPhase::DrawFrame},
+        {"水波の干渉（逆位相）", 5, "水波の干渉（逆位相）", 0, false, &WaterInterferenceAntiPhase::DrawFrame},
+        {"閉管", 8, "閉管", 1, true, &ClosedPipe::DrawFrame},
+        {"開管", 8, "開管", 1, true, &OpenPipe::DrawFrame},
+        {"単振動の速度", 6, "単振動の速度", 0, false, &ShmVelocity::DrawFrame},
+        {"単振動の加速度", 6, "単振動の加速度", 0, false, &ShmAcceleration::DrawFrame},
+        {"薄膜の干渉", 5, "薄膜の干渉（反射波）", 0, true, &ThinFilmInterference::DrawFrame},
+        {"干渉の条件", 6, "干渉の条件", 0, true, &InterferenceCondition::DrawFrame},
     };
     for (int i = 0; i < kSceneCount; ++i) {
         const SceneInfo& scene = SceneCatalogue()[static_cast<std::size_t>(i)];
+        const Row& row = expected[i];
         EXPECT_EQ(scene.index, i);
-        EXPECT_EQ(std::string(scene.menuCaption), expected[i].caption) << i;
-        EXPECT_EQ(std::string(scene.viewerTitle), expected[i].title) << i;
-        EXPECT_EQ(scene.hasParameter, expected[i].parameter) << i;
-        EXPECT_EQ(ParameterSetupFor(i).has_value(), expected[i].parameter) << i;
+        EXPECT_EQ(std::string(scene.menuCaption), row.caption) << i;
+        EXPECT_EQ(std::string(scene.viewerTitle), pad(row.leading, row.title, row.trailing)) << i;
+        EXPECT_EQ(SceneTitle(i), row.title) << i;
+        EXPECT_EQ(scene.drawFrame, row.drawFrame) << i;
+        EXPECT_EQ(scene.hasParameter, row.parameter) << i;
+        EXPECT_EQ(ParameterSetupFor(i).has_value(), row.parameter) << i;
     }
     // The fullwidth parentheses are U+FF08 and U+FF09.
     EXPECT_EQ(std::string(SceneCatalogue()[8].menuCaption).substr(15), "\uFF08同位相\uFF09");
@@ -111,16 +119,8 @@ TEST(SceneCatalogue, DispatchDrawsOnlyInsideTheRange)
     EXPECT_TRUE(trace.text().empty());
     EXPECT_TRUE(DispatchDrawFrame(0, canvas, frameNo, context));
     EXPECT_FALSE(trace.text().empty());
-}
-
-TEST(SharedState, StartsAtZero)
-{
-    const SharedState fresh;
-    EXPECT_EQ(fresh.SceneIndex, 0);
-    EXPECT_EQ(fresh.LastFrame, 0);
-    EXPECT_EQ(fresh.StopFlag, 0);
-    EXPECT_EQ(fresh.SceneParam, 0);
-    EXPECT_EQ(&Shared(), &Shared());
+    EXPECT_EQ(SceneTitle(-1), "");
+    EXPECT_EQ(SceneTitle(16), "");
 }
 
 }  // namespace
