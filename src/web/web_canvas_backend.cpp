@@ -11,6 +11,10 @@ namespace {
 // A dot this many device pixels wide or less is a square of pixels (a round
 // dot of two pixels is a square anyway); wider ones are drawn round.
 constexpr int kLayerDotWidth = 2;
+// Thin dots of one batch that go to the page as boxes before the layer
+// takes over: a box costs the page little, laying the layer over the
+// picture a fixed amount.
+constexpr int kDotBoxesPerBatch = 256;
 
 // A layer pixel: bytes R, G, B, A in memory, opaque.
 std::uint32_t layerPixel(Color c) { return 0xFF000000u | (c & 0x00FFFFFFu); }
@@ -44,6 +48,7 @@ void WebCanvasBackend::flush()
         painter_(PaintBatch{ops_, texts_, dots_});
     ops_.clear();
     texts_.clear();
+    dotBoxes_ = 0;
     if (dotsSet) {
         const auto width = static_cast<std::size_t>(mapping_.pixelWidth);
         for (int row = dotsTop_; row <= dotsBottom_; ++row) {
@@ -81,6 +86,7 @@ void WebCanvasBackend::clear(const DrawState& s)
     // dots need painting.
     ops_.clear();
     texts_.clear();
+    dotBoxes_ = 0;
     if (dotsRight_ >= dotsLeft_) {
         std::fill(dots_.begin(), dots_.end(), 0u);
         dotsRight_ = -1;
@@ -106,6 +112,14 @@ void WebCanvasBackend::dot(int cx, int cy, int width, Color color)
     const int bottom = std::min(cy + width - 1, mapping_.pixelHeight - 1);
     if (left > right || top > bottom)
         return;
+    if (dotsRight_ < dotsLeft_ && dotBoxes_ < kDotBoxesPerBatch) {
+        ++dotBoxes_;
+        push(static_cast<double>(PaintOp::Box));
+        for (int v : {left, top, right - left + 1, bottom - top + 1})
+            push(v);
+        push(color);
+        return;
+    }
     if (dotsRight_ < dotsLeft_) {
         dotsLeft_ = left;
         dotsTop_ = top;

@@ -37,10 +37,11 @@ struct PaintBatch {
 // width 1, filled circles with the outline on top, radii in horizontal
 // units, text top-left at the current point.
 //
-// Single-pixel dots (PSet with a thin pen, the point clouds of the water
-// scenes) are set in a layer of pixels here, which the page lays over the
-// picture with putImageData: one call a frame instead of tens of
-// thousands of rectangles.
+// Thin dots (PSet with a pen of one or two device pixels) are squares of
+// pixels: the first few of a batch go to the page as small boxes; beyond
+// that (the point clouds of the water scenes) they are set in a layer of
+// pixels here, which the page lays over the picture with putImageData: one
+// call a frame instead of tens of thousands of rectangles.
 //
 // Operations collect until flush() hands them to the page; a dot layer
 // with dots in it is flushed before any other operation, so the page
@@ -89,6 +90,8 @@ private:
     int dotsTop_ = 0;
     int dotsRight_ = -1;
     int dotsBottom_ = -1;
+    // Thin dots handed over as boxes since the last flush.
+    int dotBoxes_ = 0;
 };
 
 }  // namespace kelvora

@@ -2,6 +2,11 @@
 // canvas of its own, copied from the picture once it is drawn, and shown
 // again with one drawImage, scaled when the picture's size has changed
 // since: the scene is not drawn again.
+//
+// A new canvas costs the browser several milliseconds the first time it is
+// drawn on (its pixels are allocated then), more than copying a frame into
+// it, so released frames' canvases are kept for the next capture of the
+// same size, and the viewer prepares them ahead while it waits for 描画.
 
 class FrameStore {
   constructor(display) {
@@ -9,7 +14,36 @@ class FrameStore {
     this.ctx = display.getContext('2d', { alpha: false });
     this.frames = [];
     this.stored = [];
+    this.spare = [];  // canvases of released frames, for the next capture
+    this.warming = null;
     this.clearTo('#ffffff');
+  }
+
+  // A canvas of this size with its pixels allocated.
+  take(width, height) {
+    const spare = this.spare.pop();
+    if (spare && spare.width === width && spare.height === height) return spare;
+    const frame = document.createElement('canvas');
+    frame.width = width;
+    frame.height = height;
+    const ctx = frame.getContext('2d', { alpha: false });
+    if (!ctx) throw new RangeError('no canvas for a frame');
+    ctx.fillStyle = '#ffffff';
+    ctx.fillRect(0, 0, width, height);
+    return frame;
+  }
+
+  // Prepares canvases for a capture of count frames at this size, one per
+  // task so the page stays live.
+  prepare(count, width, height) {
+    clearTimeout(this.warming);
+    this.spare = this.spare.filter((c) => c.width === width && c.height === height);
+    const step = () => {
+      if (this.spare.length + this.frames.length >= count) return;
+      this.spare.push(this.take(width, height));
+      this.warming = setTimeout(step, 0);
+    };
+    this.warming = setTimeout(step, 0);
   }
 
   clearTo(colour) {
@@ -18,17 +52,23 @@ class FrameStore {
   }
 
   // The picture's pixels for a capture at this size; the frames' canvases.
+  // False when the browser has no memory for them.
   allocate(count, width, height) {
+    clearTimeout(this.warming);
     this.setDisplaySize(width, height, -1);
-    this.frames = [];
-    this.stored = [];
-    for (let k = 0; k < count; ++k) {
-      const frame = document.createElement('canvas');
-      frame.width = width;
-      frame.height = height;
-      this.frames.push(frame);
-      this.stored.push(false);
+    this.release();
+    this.spare = this.spare.filter((c) => c.width === width && c.height === height);
+    try {
+      for (let k = 0; k < count; ++k) {
+        this.frames.push(this.take(width, height));
+        this.stored.push(false);
+      }
+    } catch (error) {
+      if (!(error instanceof RangeError)) throw error;
+      this.dispose();
+      return false;
     }
+    return true;
   }
 
   store(k) {
@@ -59,13 +99,21 @@ class FrameStore {
   }
 
   release() {
-    // Zero-sized canvases give their memory back at once.
-    for (const frame of this.frames) {
-      frame.width = 0;
-      frame.height = 0;
+    this.spare.push(...this.frames);
+    this.frames = [];
+    this.stored = [];
+  }
+
+  // Gives every canvas's memory back: zero-sized canvases free it at once.
+  dispose() {
+    clearTimeout(this.warming);
+    for (const canvas of [...this.frames, ...this.spare]) {
+      canvas.width = 0;
+      canvas.height = 0;
     }
     this.frames = [];
     this.stored = [];
+    this.spare = [];
   }
 
   // A new size for the picture's pixels. What it shows is kept, scaled: the

@@ -83,6 +83,7 @@ class Viewer {
     const hasParameter = this.model.hasParameter();
     for (const e of [this.parameterLabel, this.parameterBar, this.parameterText]) e.hidden = !hasParameter;
     this.refresh();
+    this.prepareFrames();
 
     this.onKey = (event) => this.guard(() => this.key(event));
     this.onResize = () => this.guard(() => this.resized());
@@ -178,8 +179,8 @@ class Viewer {
     on(this.stepButton, 'click', () => this.model.pressStep());
     on(this.endButton, 'click', () => this.end());
     on(this.saveButton, 'click', () => this.ui.save(this));
-    on(this.frames12, 'change', () => { if (this.frames12.checked) this.model.chooseFrameCount(12); });
-    on(this.frames24, 'change', () => { if (this.frames24.checked) this.model.chooseFrameCount(24); });
+    on(this.frames12, 'change', () => { if (this.frames12.checked) this.model.chooseFrameCount(12); this.prepareFrames(); });
+    on(this.frames24, 'change', () => { if (this.frames24.checked) this.model.chooseFrameCount(24); this.prepareFrames(); });
     // As a scroll bar that reports its value once the thumb is let go.
     on(this.speedBar, 'change', () => this.model.setSpeed(Number(this.speedBar.value)));
     on(this.parameterBar, 'change', () => this.model.setParameter(Number(this.parameterBar.value)));
@@ -201,7 +202,7 @@ class Viewer {
     };
     return {
       paint: g((ops, texts, dots, width, height) => this.painter.paint(ops, texts, dots, width, height)),
-      allocateFrames: g((count, width, height) => { this.store.allocate(count, width, height); return true; }),
+      allocateFrames: g((count, width, height) => this.store.allocate(count, width, height)),
       storeFrame: g((k) => this.store.store(k)),
       showFrame: g((k) => this.store.show(k)),
       releaseFrames: g(() => this.store.release()),
@@ -302,6 +303,14 @@ class Viewer {
     this.place = this.computePlace();
     this.viewer.resize(this.pictureSize());
     this.applyPlace(false);
+    this.prepareFrames();
+  }
+
+  // The frames' canvases for the next 描画, made while the page waits.
+  prepareFrames() {
+    const size = this.pictureSize();
+    this.store.prepare(this.model.frameCountChoice(), Math.max(1, Math.round(size.width * size.devicePixelRatio)),
+      Math.max(1, Math.round(size.height * size.devicePixelRatio)));
   }
 
   key(event) {
@@ -369,7 +378,7 @@ class Viewer {
     this.captureQueued = false;
     this.channel.port1.onmessage = null;
     this.viewer.delete();
-    this.store.release();
+    this.store.dispose();
     this.root.textContent = '';
   }
 }
