@@ -79,7 +79,8 @@ function worksheetColumns(count, frameWidth, frameHeight, areaWidth, areaHeight,
 // Fills the print-only worksheet: the title, then each frame with its label.
 // Sizes in millimetres on A4 landscape with 10 mm margins.
 function buildWorksheet(sheet, title, frames) {
-  const area = { width: 277, height: 190 };
+  // A millimetre less than the printable area, for the outlines.
+  const area = { width: 276, height: 189 };
   const titleHeight = 16 * 0.3528 * 1.6;
   const labelHeight = 10 * 0.3528 * 1.6;
   const gap = area.width * 0.015;
@@ -111,12 +112,16 @@ function buildWorksheet(sheet, title, frames) {
     ctx.drawImage(frame, 0, 0, thumbWidth, thumbHeight);
     const img = document.createElement('img');
     img.src = thumb.toDataURL('image/png');
-    img.style.width = shownWidth + 'mm';
-    img.style.height = shownHeight + 'mm';
+    // The frame's outline, drawn around the picture rather than under it.
+    const framed = document.createElement('div');
+    framed.className = 'sheet-frame';
+    framed.style.width = shownWidth + 'mm';
+    framed.style.height = shownHeight + 'mm';
+    framed.appendChild(img);
     const caption = document.createElement('figcaption');
     caption.textContent = worksheetLabel(k, frames.length);
     caption.style.height = labelHeight + 'mm';
-    cell.appendChild(img);
+    cell.appendChild(framed);
     cell.appendChild(caption);
     grid.appendChild(cell);
   });

@@ -240,6 +240,7 @@ class Viewer {
     this.saveButton.disabled = !c.save;
     this.frames12.disabled = !c.frameCount;
     this.frames24.disabled = !c.frameCount;
+    for (const option of [this.frames12, this.frames24]) option.parentElement.classList.toggle('disabled', !c.frameCount);
     this.speedBar.disabled = !c.speed;
     this.parameterBar.disabled = !c.parameter;
     (m.frameCountChoice() === 24 ? this.frames24 : this.frames12).checked = true;
