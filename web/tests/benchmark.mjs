@@ -25,7 +25,7 @@ try {
   console.log(`page load to menu shown: median ${ms(median(loads))} ms (${loads.map(ms).join(', ')})`);
 
   const { page } = await openPage(browser, url, { viewport }, problems);
-  console.log('scene  picture      capture of 24 frames, median (runs)');
+  console.log('scene  picture      capture of 24 frames: median of later captures (runs); first capture; showing a stored frame');
   for (let scene = 0; scene < 16; ++scene) {
     const result = await page.evaluate(async ({ scene, runs }) => {
       const kv = window.kelvora;
@@ -37,8 +37,11 @@ try {
         const poll = () => (v.model.isCapturing() ? setTimeout(poll, 5) : resolve(v.stats.captureMs));
         poll();
       });
-      // The first capture settles the drawing state, as on the desktop.
-      await capture();
+      // The first capture, a second after the viewer opened (the time a
+      // teacher takes to press 描画), settles the drawing state, as on the
+      // desktop; it is reported on its own.
+      await new Promise((resolve) => setTimeout(resolve, 1000));
+      const first = await capture();
       const times = [];
       for (let i = 0; i < runs; ++i) times.push(await capture());
       const size = [v.store.frame(0).width, v.store.frame(0).height];
@@ -53,9 +56,9 @@ try {
       }
       const showMs = (performance.now() - t0) / shows;
       v.end();
-      return { times, size, showMs };
+      return { first, times, size, showMs };
     }, { scene, runs });
-    console.log(`${String(scene).padStart(5)}  ${result.size.join(' x ').padEnd(11)}  ${ms(median(result.times))} ms (${result.times.map(ms).join(', ')}); show ${result.showMs.toFixed(2)} ms`);
+    console.log(`${String(scene).padStart(5)}  ${result.size.join(' x ').padEnd(11)}  ${ms(median(result.times))} ms (${result.times.map(ms).join(', ')}); first ${ms(result.first)} ms; show ${result.showMs.toFixed(2)} ms`);
   }
 } finally {
   await browser.close();
