@@ -77,6 +77,9 @@ void WebCanvasBackend::scaleChanged(const DrawState& s)
 
 int WebCanvasBackend::penWidth(const DrawState& s) const
 {
+    // At ratio 1 (the point clouds' hot path) no rounding call is needed.
+    if (devicePixelRatio_ == 1.0)
+        return std::max<int>(1, s.drawWidth);
     return std::max(1, static_cast<int>(std::lround(s.drawWidth * devicePixelRatio_)));
 }
 
