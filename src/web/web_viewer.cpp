@@ -1,6 +1,7 @@
 #include "web/web_viewer.h"
 
 #include "canvas/runtime_error.h"
+#include "scenes/scene_catalogue.h"
 #include "web/runtime_error_text.h"
 
 #include <emscripten/val.h>
@@ -49,6 +50,15 @@ void WebViewer::paint(const PaintBatch& batch)
     page_.call<void>("paint", val(emscripten::typed_memory_view(batch.ops.size(), batch.ops.data())), texts,
         val(emscripten::typed_memory_view(batch.dots.size() * 4, dotBytes)), backend_->deviceWidth(),
         backend_->deviceHeight());
+}
+
+void WebViewer::failCapturesWith(int number)
+{
+    model_->setFrameRenderer([number](int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) {
+        DrawCaptureFrame(sceneIndex, canvas, frameNo, context);
+        throw RuntimeError(static_cast<ErrorNumber>(number));
+        return true;
+    });
 }
 
 void WebViewer::allocateFrames(int count)

@@ -192,6 +192,21 @@ async function saveChecks(page, frames, speedMs) {
   return sheet.title;
 }
 
+// A run-time error of a scene: its number and Japanese text in the page,
+// capture stopped, only 描画 live; nothing on the console.
+async function runtimeErrorChecks(page) {
+  await openWithKeys(page, 2);
+  await page.evaluate(() => window.kelvora.viewer.viewer.failCapturesWith(6));
+  await page.click('#draw');
+  await page.waitForFunction(() => !document.getElementById('message').hidden);
+  const shown = await page.evaluate(() => [document.getElementById('message-title').textContent, document.getElementById('message-text').textContent]);
+  check(shown[0] === '実行時エラー 6' && shown[1] === 'オーバーフローしました。', `run-time error shown as "${shown}"`);
+  const s = await expectPhase(page, 'Empty', 'after a run-time error');
+  check(s.controls.draw && !s.controls.play && !s.controls.save, 'after a run-time error: only 描画');
+  await page.click('#message-ok');
+  await page.click('#end');
+}
+
 const started = Date.now();
 const browser = await launchBrowser();
 const url = pageUrl(htmlPath);
@@ -203,6 +218,7 @@ try {
     await page.screenshot({ path: join(shotDir, 'menu-1366x768.png') });
     for (let scene = 0; scene < 16; ++scene) await sceneRound(page, scene, scene % 3 === 1 ? 24 : 12);
 
+    await runtimeErrorChecks(page);
     await openWithKeys(page, 10);
     await page.click('#draw');
     await waitForPhase(page, 'Ready');
