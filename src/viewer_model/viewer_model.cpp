@@ -310,16 +310,8 @@ void ViewerModel::pressPause()
 
 void ViewerModel::pressStep()
 {
-    if (!controls().step)
-        return;
-    haltPlayback();
-    phase_ = ViewerPhase::Stepped;
-    guarded([this] {
-        frameNo_ = static_cast<std::int16_t>(frameNo_ % (lastFrame_ + 1));
-        showStored(frameNo_);
-        frameNo_ = Add16(frameNo_, 1);
-        changed();
-    });
+    if (controls().step)
+        stepTo(frameNo_ % (lastFrame_ + 1));
 }
 
 // One frame back: as a single step, but showing the frame before the one
@@ -329,13 +321,19 @@ void ViewerModel::stepBack()
 {
     if (!controls().step)
         return;
+    const int last = lastFrame_;
+    stepTo(shownFrame_ <= 0 || shownFrame_ > last ? last : shownFrame_ - 1);
+}
+
+// Stops playback and shows frame k; FrameNo moves on past it.
+void ViewerModel::stepTo(int k)
+{
     haltPlayback();
     phase_ = ViewerPhase::Stepped;
-    guarded([this] {
-        const int last = lastFrame_;
-        const int k = shownFrame_ <= 0 || shownFrame_ > last ? last : shownFrame_ - 1;
+    guarded([this, k] {
+        frameNo_ = static_cast<std::int16_t>(k);
         showStored(k);
-        frameNo_ = Add16(static_cast<std::int16_t>(k), 1);
+        frameNo_ = Add16(frameNo_, 1);
         changed();
     });
 }
