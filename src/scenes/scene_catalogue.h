@@ -11,13 +11,13 @@ namespace kelvora {
 
 // How the viewer sets up its parameter controls for a scene with one.
 struct ParameterSetup {
-    const char* label;        // caption of Label4
+    const char* label;        // caption of the parameter label
     std::int16_t min;
     std::int16_t max;
-    std::int16_t initial;     // initial Value of HScroll2
+    std::int16_t initial;     // initial value of the parameter scroll bar
     std::int16_t largeChange;
-    const char* initialText;  // initial text of Text1
-    bool inTenths;            // Text1 shows value x 0.1 (scene 14)
+    const char* initialText;  // initial text of the parameter text box
+    bool inTenths;            // the text box shows value x 0.1 (scene 14)
 };
 
 // One row of the catalogue. Strings are UTF-8, exactly as the user sees them.

@@ -113,10 +113,7 @@ void ViewerModel::parameterChanged(std::int16_t value)
 {
     parameter_.value = value;
     parameter_.text = ParameterText(sceneIndex_, value);
-    stopCapture();
-    haltPlayback();
-    host_.releaseFrames();
-    phase_ = ViewerPhase::Empty;
+    discardFrames();
     changed();
 }
 
@@ -240,9 +237,7 @@ void ViewerModel::stopCapture()
 void ViewerModel::captureOutOfMemory()
 {
     // Nothing half-stored stays behind; only 描画 can be pressed again.
-    stopCapture();
-    host_.releaseFrames();
-    phase_ = ViewerPhase::Empty;
+    discardFrames();
     changed();
     host_.showMessage(kOutOfMemoryMessage);
 }
@@ -344,7 +339,11 @@ void ViewerModel::showStored(int k)
         noteShownFrame(k);
 }
 
-void ViewerModel::pressEnd()
+void ViewerModel::pressEnd() { discardFrames(); }
+
+// Stops whatever runs, playback or capture, before the frames go, so
+// nothing reads or writes a released slot.
+void ViewerModel::discardFrames()
 {
     haltPlayback();
     stopCapture();
@@ -360,11 +359,8 @@ void ViewerModel::close()
 
 void ViewerModel::fail(const RuntimeError& error)
 {
-    haltPlayback();
-    stopCapture();
-    host_.releaseFrames();
     // As after a parameter change: only a new capture is possible.
-    phase_ = ViewerPhase::Empty;
+    discardFrames();
     parameterLocked_ = false;
     changed();
     // The host may end the program or open a box with its own event loop;

@@ -114,6 +114,7 @@ private:
     void animatePass();
     void haltPlayback();
     void stepTo(int k);
+    void discardFrames();
     void showStored(int k);
     void guarded(const std::function<void()>& action);
     void changed();
