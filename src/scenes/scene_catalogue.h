@@ -38,7 +38,7 @@ const std::array<SceneInfo, kSceneCount>& SceneCatalogue();
 const SceneInfo* FindScene(int sceneIndex);
 // The parameter set-up of scenes 10, 11, 14 and 15; empty for the others.
 std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex);
-// The text of Text1 for a parameter value: the integer, or for scene 14
+// The parameter text box for a value: the integer, or for scene 14
 // the value x 0.1 as the shortest decimal of at most 15 significant digits.
 std::string ParameterText(int sceneIndex, int value);
 // The title of a scene as the viewer shows it, without its padding of
