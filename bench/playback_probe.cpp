@@ -6,7 +6,7 @@
 #include "offscreen_screen.h"
 
 #include "viewer/viewer_window.h"
-#include "viewer_model/playback_clock.h"
+#include "viewer/steady_playback_clock.h"
 
 #include <QApplication>
 #include <QPushButton>

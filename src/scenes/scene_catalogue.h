@@ -11,13 +11,13 @@ namespace kelvora {
 
 // How the viewer sets up its parameter controls for a scene with one.
 struct ParameterSetup {
-    const char* label;        // caption of Label4
+    const char* label;        // caption of the parameter label
     std::int16_t min;
     std::int16_t max;
-    std::int16_t initial;     // initial Value of HScroll2
+    std::int16_t initial;     // initial value of the parameter scroll bar
     std::int16_t largeChange;
-    const char* initialText;  // initial text of Text1
-    bool inTenths;            // Text1 shows value x 0.1 (scene 14)
+    const char* initialText;  // initial text of the parameter text box
+    bool inTenths;            // the text box shows value x 0.1 (scene 14)
 };
 
 // One row of the catalogue. Strings are UTF-8, exactly as the user sees them.
@@ -38,7 +38,7 @@ const std::array<SceneInfo, kSceneCount>& SceneCatalogue();
 const SceneInfo* FindScene(int sceneIndex);
 // The parameter set-up of scenes 10, 11, 14 and 15; empty for the others.
 std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex);
-// The text of Text1 for a parameter value: the integer, or for scene 14
+// The parameter text box for a value: the integer, or for scene 14
 // the value x 0.1 as the shortest decimal of at most 15 significant digits.
 std::string ParameterText(int sceneIndex, int value);
 // The title of a scene as the viewer shows it, without its padding of

@@ -36,8 +36,12 @@ std::optional<ViewerKey> viewerKey(int key)
     }
 }
 
+// A disabled control cannot hold the focus: a key that reaches one is the
+// window's.
 FocusKind focusKind(const QWidget* widget)
 {
+    if (!widget->isEnabled())
+        return FocusKind::Picture;
     if (qobject_cast<const QScrollBar*>(widget))
         return FocusKind::ScrollBar;
     if (qobject_cast<const QRadioButton*>(widget))

@@ -113,10 +113,7 @@ void ViewerModel::parameterChanged(std::int16_t value)
 {
     parameter_.value = value;
     parameter_.text = ParameterText(sceneIndex_, value);
-    stopCapture();
-    haltPlayback();
-    host_.releaseFrames();
-    phase_ = ViewerPhase::Empty;
+    discardFrames();
     changed();
 }
 
@@ -240,9 +237,7 @@ void ViewerModel::stopCapture()
 void ViewerModel::captureOutOfMemory()
 {
     // Nothing half-stored stays behind; only 描画 can be pressed again.
-    stopCapture();
-    host_.releaseFrames();
-    phase_ = ViewerPhase::Empty;
+    discardFrames();
     changed();
     host_.showMessage(kOutOfMemoryMessage);
 }
@@ -310,16 +305,8 @@ void ViewerModel::pressPause()
 
 void ViewerModel::pressStep()
 {
-    if (!controls().step)
-        return;
-    haltPlayback();
-    phase_ = ViewerPhase::Stepped;
-    guarded([this] {
-        frameNo_ = static_cast<std::int16_t>(frameNo_ % (lastFrame_ + 1));
-        showStored(frameNo_);
-        frameNo_ = Add16(frameNo_, 1);
-        changed();
-    });
+    if (controls().step)
+        stepTo(frameNo_ % (lastFrame_ + 1));
 }
 
 // One frame back: as a single step, but showing the frame before the one
@@ -329,13 +316,19 @@ void ViewerModel::stepBack()
 {
     if (!controls().step)
         return;
+    const int last = lastFrame_;
+    stepTo(shownFrame_ <= 0 || shownFrame_ > last ? last : shownFrame_ - 1);
+}
+
+// Stops playback and shows frame k; FrameNo moves on past it.
+void ViewerModel::stepTo(int k)
+{
     haltPlayback();
     phase_ = ViewerPhase::Stepped;
-    guarded([this] {
-        const int last = lastFrame_;
-        const int k = shownFrame_ <= 0 || shownFrame_ > last ? last : shownFrame_ - 1;
+    guarded([this, k] {
+        frameNo_ = static_cast<std::int16_t>(k);
         showStored(k);
-        frameNo_ = Add16(static_cast<std::int16_t>(k), 1);
+        frameNo_ = Add16(frameNo_, 1);
         changed();
     });
 }
@@ -346,7 +339,11 @@ void ViewerModel::showStored(int k)
         noteShownFrame(k);
 }
 
-void ViewerModel::pressEnd()
+void ViewerModel::pressEnd() { discardFrames(); }
+
+// Stops whatever runs, playback or capture, before the frames go, so
+// nothing reads or writes a released slot.
+void ViewerModel::discardFrames()
 {
     haltPlayback();
     stopCapture();
@@ -362,11 +359,8 @@ void ViewerModel::close()
 
 void ViewerModel::fail(const RuntimeError& error)
 {
-    haltPlayback();
-    stopCapture();
-    host_.releaseFrames();
     // As after a parameter change: only a new capture is possible.
-    phase_ = ViewerPhase::Empty;
+    discardFrames();
     parameterLocked_ = false;
     changed();
     // The host may end the program or open a box with its own event loop;

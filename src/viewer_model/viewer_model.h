@@ -113,6 +113,8 @@ private:
     void animate();
     void animatePass();
     void haltPlayback();
+    void stepTo(int k);
+    void discardFrames();
     void showStored(int k);
     void guarded(const std::function<void()>& action);
     void changed();

@@ -65,7 +65,10 @@ TEST(SaveButton, FollowsTheStoredFramesAndPlayback)
     EXPECT_EQ(save->text(), QStringLiteral("保存"));
     EXPECT_EQ(save->geometry(), TwipsToPixels({480, 7080, 1455, 495}));
     // Last in the tab order: after アニメ開始, and back to the first control.
-    EXPECT_EQ(v.form().playButton()->nextInFocusChain(), save);
+    QWidget* next = v.form().playButton()->nextInFocusChain();
+    while (next->focusPolicy() == Qt::NoFocus)
+        next = next->nextInFocusChain();
+    EXPECT_EQ(next, save);
     EXPECT_FALSE(save->isEnabled());
 
     std::vector<bool> enabledDuringCapture;

@@ -1,5 +1,6 @@
 #include "viewer/viewer_fixture.h"
 
+#include "viewer/steady_playback_clock.h"
 
 #include <QPushButton>
 #include <QScrollBar>

@@ -92,7 +92,7 @@ TEST(ViewerWindow, ControlsAsDesigned)
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(c.widget->geometry(), c.place) << text.toStdString();
     }
-    EXPECT_EQ(form->titleLabel()->text(), "Label5");
+    EXPECT_EQ(form->titleLabel()->text(), QStringLiteral("　　　　　　単振動の変位"));
     EXPECT_EQ(form->titleLabel()->font().pointSize(), 18);
     EXPECT_EQ(form->titleLabel()->font().families().value(0), "IPAPGothic");
     EXPECT_EQ(form->parameterText()->font().pointSize(), 12);
