@@ -1,7 +1,8 @@
 // The picture on the page and the stored frames. Each frame is kept as a
-// canvas of its own, copied from the picture once it is drawn, and shown
-// again with one drawImage, scaled when the picture's size has changed
-// since: the scene is not drawn again.
+// canvas of its own, drawn there directly during capture, and shown with
+// one drawImage, scaled when the picture's size has changed since: the
+// scene is not drawn again. While frames are captured, the picture shows
+// the latest one at each of the browser's screen updates.
 //
 // A new canvas costs the browser several milliseconds the first time it is
 // drawn on (its pixels are allocated then), more than copying a frame into
@@ -16,6 +17,9 @@ class FrameStore {
     this.stored = [];
     this.spare = [];  // canvases of released frames, for the next capture
     this.warming = null;
+    this.latest = display;  // the canvas drawn or stored last
+    this.pendingShow = -1;  // the frame to put on the picture at the next screen update
+    this.showing = null;
     this.clearTo('#ffffff');
   }
 
@@ -71,13 +75,28 @@ class FrameStore {
     return true;
   }
 
-  store(k) {
+  // The canvas to draw frame k on, null when there is none.
+  drawingTarget(k) { return this.frames[k] || null; }
+
+  // Keeps what was drawn on `drawnOn` as frame k (a copy only when it was
+  // drawn elsewhere) and puts it on the picture at the next screen update.
+  store(k, drawnOn) {
     const frame = this.frames[k];
     if (!frame) return false;
-    const ctx = frame.getContext('2d', { alpha: false });
-    if (!ctx) return false;
-    ctx.drawImage(this.display, 0, 0);
+    if (drawnOn !== frame) {
+      const ctx = frame.getContext('2d', { alpha: false });
+      if (!ctx) return false;
+      ctx.drawImage(drawnOn, 0, 0, frame.width, frame.height);
+    }
     this.stored[k] = true;
+    this.latest = frame;
+    this.pendingShow = k;
+    if (this.showing === null) {
+      this.showing = requestAnimationFrame(() => {
+        this.showing = null;
+        if (this.pendingShow >= 0) this.show(this.pendingShow);
+      });
+    }
     return true;
   }
 
@@ -87,6 +106,7 @@ class FrameStore {
   allStored() { return this.frames.length > 0 && this.stored.every(Boolean); }
 
   show(k) {
+    this.pendingShow = -1;
     if (!this.holds(k)) return false;
     const frame = this.frames[k];
     this.ctx.imageSmoothingEnabled = true;
@@ -99,6 +119,9 @@ class FrameStore {
   }
 
   release() {
+    // The picture keeps the frame drawn last; it is all that is left.
+    if (this.pendingShow >= 0) this.show(this.pendingShow);
+    this.latest = this.display;
     this.spare.push(...this.frames);
     this.frames = [];
     this.stored = [];
@@ -107,6 +130,9 @@ class FrameStore {
   // Gives every canvas's memory back: zero-sized canvases free it at once.
   dispose() {
     clearTimeout(this.warming);
+    cancelAnimationFrame(this.showing);
+    this.showing = null;
+    this.latest = this.display;
     for (const canvas of [...this.frames, ...this.spare]) {
       canvas.width = 0;
       canvas.height = 0;

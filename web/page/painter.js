@@ -21,11 +21,18 @@ function penOffset(width) { return width % 2 === 1 ? 0.5 : 0; }
 
 class Painter {
   constructor(canvas) {
-    this.canvas = canvas;
-    this.ctx = canvas.getContext('2d', { alpha: false });
+    this.target(canvas, null);
     this.scratch = document.createElement('canvas');
     this.scratchCtx = this.scratch.getContext('2d');
     this.openLine = null;  // the style of the line path being collected
+  }
+
+  // Draws on `canvas` from now on. What follows normally begins by clearing
+  // it; if not, the picture goes on from `base`, the canvas drawn last.
+  target(canvas, base) {
+    this.canvas = canvas;
+    this.ctx = canvas.getContext('2d', { alpha: false });
+    this.base = base !== canvas ? base : null;
   }
 
   setPen(colour, width, dotted) {
@@ -63,6 +70,10 @@ class Painter {
 
   paint(ops, texts, dots, width, height) {
     const ctx = this.ctx;
+    if (this.base) {
+      if (ops[0] !== PaintOp.Clear) ctx.drawImage(this.base, 0, 0, this.canvas.width, this.canvas.height);
+      this.base = null;
+    }
     const n = ops.length;
     let i = 0;
     while (i < n) {

@@ -203,7 +203,7 @@ class Viewer {
     return {
       paint: g((ops, texts, dots, width, height) => this.painter.paint(ops, texts, dots, width, height)),
       allocateFrames: g((count, width, height) => this.store.allocate(count, width, height)),
-      storeFrame: g((k) => this.store.store(k)),
+      storeFrame: g((k) => this.store.store(k, this.painter.canvas)),
       showFrame: g((k) => this.store.show(k)),
       releaseFrames: g(() => this.store.release()),
       scheduleCapture: g(() => { this.captureQueued = true; this.channel.port2.postMessage(0); }),
@@ -224,13 +224,26 @@ class Viewer {
   runCapture() {
     if (!this.captureQueued || this.closed) return;
     this.captureQueued = false;
-    this.guard(() => this.model.captureNextFrame());
+    this.guard(() => {
+      // The frame is drawn straight onto the canvas that keeps it.
+      const target = this.store.drawingTarget(this.model.frameNo());
+      this.painter.target(target || this.picture, this.store.latest);
+      this.model.captureNextFrame();
+    });
   }
 
   // Shows what the model says.
   refresh() {
     if (!this.model || this.closed) return;
     const m = this.model;
+    const capturing = m.isCapturing();
+    if (capturing && this.wasCapturing) {
+      // Between the first and the last frame of a capture the buttons stay
+      // as its start set them; the readout and the parameter move.
+      this.showParameter();
+      this.showReadout();
+      return;
+    }
     const c = m.controls();
     this.drawButton.disabled = !c.draw;
     this.playButton.disabled = !c.play;
@@ -244,16 +257,9 @@ class Viewer {
     this.speedBar.disabled = !c.speed;
     this.parameterBar.disabled = !c.parameter;
     (m.frameCountChoice() === 24 ? this.frames24 : this.frames12).checked = true;
-    const p = m.parameter();
-    this.parameterBar.min = String(p.min);
-    this.parameterBar.max = String(p.max);
-    this.parameterBar.dataset.large = String(p.largeChange);
-    this.parameterBar.value = String(p.value);
-    if (this.parameterText.value !== p.text) this.parameterText.value = p.text;
-    const readout = m.frameReadout();
-    if (this.readout.textContent !== readout) this.readout.textContent = readout;
+    this.showParameter();
+    this.showReadout();
 
-    const capturing = m.isCapturing();
     if (capturing && !this.wasCapturing) {
       this.stats.captureStart = performance.now();
       this.stats.captureMs = null;
@@ -263,6 +269,20 @@ class Viewer {
       this.applyPlace(false);
     }
     this.wasCapturing = capturing;
+  }
+
+  showParameter() {
+    const p = this.model.parameter();
+    this.parameterBar.min = String(p.min);
+    this.parameterBar.max = String(p.max);
+    this.parameterBar.dataset.large = String(p.largeChange);
+    this.parameterBar.value = String(p.value);
+    if (this.parameterText.value !== p.text) this.parameterText.value = p.text;
+  }
+
+  showReadout() {
+    const readout = this.model.frameReadout();
+    if (this.readout.textContent !== readout) this.readout.textContent = readout;
   }
 
   // Where everything goes in the window as it is now.

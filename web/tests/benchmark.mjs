@@ -1,10 +1,11 @@
 // The page's speed in headless Chromium (see BENCHMARKS.md, "In the
 // browser"): page load to menu shown, capture of 24 frames for every scene
 // with the picture at 1440 × 830, and showing a stored frame.
-//   node web/tests/benchmark.mjs build-web/kelvora.html [RUNS]
+//   node web/tests/benchmark.mjs build-web/kelvora.html [RUNS] [SCENE,...]
 import { launchBrowser, openPage, pageUrl } from './browser_support.mjs';
 
-const [htmlPath, runsText = '5'] = process.argv.slice(2);
+const [htmlPath, runsText = '5', scenesText] = process.argv.slice(2);
+const scenes = scenesText ? scenesText.split(',').map(Number) : Array.from({ length: 16 }, (_, i) => i);
 const runs = Number(runsText);
 const url = pageUrl(htmlPath);
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); const m = s.length >> 1; return s.length % 2 ? s[m] : (s[m - 1] + s[m]) / 2; };
@@ -26,7 +27,7 @@ try {
 
   const { page } = await openPage(browser, url, { viewport }, problems);
   console.log('scene  picture      capture of 24 frames: median of later captures (runs); first capture; showing a stored frame');
-  for (let scene = 0; scene < 16; ++scene) {
+  for (const scene of scenes) {
     const result = await page.evaluate(async ({ scene, runs }) => {
       const kv = window.kelvora;
       document.getElementById('scene-' + scene).click();
