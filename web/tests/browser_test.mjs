@@ -242,6 +242,12 @@ try {
     await waitForPhase(page, 'Ready');
     const after = await framesDrawn(page);
     check(before.width === 1024 && after.width === 768 && after.height === 512, `resize: frames ${before.width}x${before.height} then ${after.width}x${after.height}`);
+    // 終了 in the menu: a page cannot close its own tab, so it says so.
+    await page.click('#end');
+    await page.click('#menu-end');
+    check(await page.evaluate(() => !document.getElementById('ended').hidden), 'menu 終了: the page says Kelvora has ended');
+    await page.click('#restart');
+    check(await page.evaluate(() => !document.getElementById('menu-screen').hidden), 'メニューに戻る shows the menu again');
     await context.close();
   }
   // A tablet: 1024 × 768 at twice the pixels.
