@@ -71,16 +71,34 @@ void MenuWindow::createControls()
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     heading_->setPalette(blue);
 
-    // Tab order of the design: scenes 0..7, 10, 11, 8, 9, the end button,
-    // then 12, 13, 14, 15 (the heading takes no focus).
-    const int tabOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 8, 9, -1, 12, 13, 14, 15};
+    // Tab goes as the arrows do, row by row through the scenes, then to the
+    // end button under them (the heading takes no focus).
     QWidget* previous = nullptr;
-    for (int index : tabOrder) {
-        QWidget* next = index < 0 ? static_cast<QWidget*>(endButton_) : sceneButtons_[static_cast<std::size_t>(index)];
+    for (int index : kMenuReadingOrder) {
+        QWidget* next = sceneButtons_[static_cast<std::size_t>(index)];
         if (previous)
             setTabOrder(previous, next);
         previous = next;
     }
+    setTabOrder(previous, endButton_);
+    nameControls();
+}
+
+// What a screen reader says of each control: the caption, and what a
+// scene button opens.
+void MenuWindow::nameControls()
+{
+    for (int i = 0; i < 16; ++i) {
+        QPushButton* button = sceneButtons_[static_cast<std::size_t>(i)];
+        button->setAccessibleName(button->text());
+        const QString parameter = QString::fromStdString(ParameterName(i));
+        button->setAccessibleDescription(parameter.isEmpty()
+                ? QStringLiteral("この場面を開く")
+                : QStringLiteral("この場面を開く。%1を変えられる").arg(parameter));
+    }
+    endButton_->setAccessibleName(QStringLiteral("終了"));
+    endButton_->setAccessibleDescription(QStringLiteral("Kelvora を終わる"));
+    heading_->setAccessibleName(heading_->text());
 }
 
 QPoint MenuWindow::centredTopLeft()

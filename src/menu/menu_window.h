@@ -45,6 +45,7 @@ protected:
 
 private:
     void createControls();
+    void nameControls();
     void openScene(int sceneIndex);
     void endProgram();
     void placeControls();

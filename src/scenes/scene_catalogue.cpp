@@ -64,27 +64,62 @@ std::string ParameterText(int sceneIndex, int value)
     return text;
 }
 
+namespace {
+
+// Without the padding of ASCII spaces and U+3000 (three bytes in UTF-8)
+// at either end.
+std::string_view trimPadding(std::string_view text)
+{
+    constexpr std::string_view kWideSpace = "\u3000";
+    for (;;) {
+        if (text.starts_with(' '))
+            text.remove_prefix(1);
+        else if (text.starts_with(kWideSpace))
+            text.remove_prefix(kWideSpace.size());
+        else if (text.ends_with(' '))
+            text.remove_suffix(1);
+        else if (text.ends_with(kWideSpace))
+            text.remove_suffix(kWideSpace.size());
+        else
+            return text;
+    }
+}
+
+}  // namespace
+
 std::string SceneTitle(int sceneIndex)
 {
     const SceneInfo* scene = FindScene(sceneIndex);
-    if (!scene)
-        return {};
-    // The padding is ASCII spaces and U+3000 (three bytes in UTF-8).
-    constexpr std::string_view kWideSpace = "\u3000";
-    std::string_view title = scene->viewerTitle;
-    for (;;) {
-        if (title.starts_with(' '))
-            title.remove_prefix(1);
-        else if (title.starts_with(kWideSpace))
-            title.remove_prefix(kWideSpace.size());
-        else if (title.ends_with(' '))
-            title.remove_suffix(1);
-        else if (title.ends_with(kWideSpace))
-            title.remove_suffix(kWideSpace.size());
-        else
-            break;
-    }
-    return std::string(title);
+    return scene ? std::string(trimPadding(scene->viewerTitle)) : std::string();
+}
+
+std::string ParameterName(int sceneIndex)
+{
+    const std::optional<ParameterSetup> setup = ParameterSetupFor(sceneIndex);
+    return setup ? std::string(trimPadding(setup->label)) : std::string();
+}
+
+std::string NameWithParameter(int sceneIndex, std::string_view name, std::string_view parameterText)
+{
+    std::string named(name);
+    if (ParameterSetupFor(sceneIndex))
+        named.append("\u3000").append(ParameterName(sceneIndex)).append(" ").append(parameterText);
+    return named;
+}
+
+std::string WorksheetTitle(int sceneIndex, std::string_view parameterText)
+{
+    return NameWithParameter(sceneIndex, SceneTitle(sceneIndex), parameterText);
+}
+
+std::string SaveFileStem(int sceneIndex, std::string_view parameterText)
+{
+    const SceneInfo* scene = FindScene(sceneIndex);
+    const std::string named = NameWithParameter(sceneIndex, scene ? scene->menuCaption : "kelvora", parameterText);
+    std::string stem;
+    for (char c : named)
+        stem += c == '/' ? std::string("\uFF0F") : std::string(1, c);
+    return stem;
 }
 
 bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context)

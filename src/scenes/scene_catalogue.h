@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kelvora {
 
@@ -44,6 +45,22 @@ std::string ParameterText(int sceneIndex, int value);
 // The title of a scene as the viewer shows it, without its padding of
 // spaces and U+3000; empty outside 0..15.
 std::string SceneTitle(int sceneIndex);
+// The caption of a scene's parameter without its padding ("節の数"); empty
+// for a scene without one.
+std::string ParameterName(int sceneIndex);
+
+// What is saved of a scene names the parameter value it was drawn with, so
+// two sheets of 閉管 with different node counts can be told apart:
+// the name, U+3000, the parameter's name, a space and the text its box
+// showed ("閉管　節の数 3"). A scene without a parameter keeps the name as
+// it is.
+std::string NameWithParameter(int sceneIndex, std::string_view name, std::string_view parameterText);
+// The title of a worksheet: the scene's title with the parameter.
+std::string WorksheetTitle(int sceneIndex, std::string_view parameterText);
+// The file name proposed for saving, without its suffix: the menu caption
+// with the parameter, every '/' (the parameter names of scenes 14 and 15
+// have some) made a fullwidth solidus, U+FF0F, so it stays one file name.
+std::string SaveFileStem(int sceneIndex, std::string_view parameterText);
 
 // Calls the DrawFrame of scene sceneIndex with a reference to frameNo.
 // Outside 0..15 nothing is drawn; returns whether a renderer ran.

@@ -8,7 +8,6 @@
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
 #include "export/worksheet_writer.h"
-#include "scenes/scene_catalogue.h"
 #include "viewer/save_target.h"
 
 #include <QDir>
@@ -41,8 +40,8 @@ void ViewerWindow::save()
         if (!frameStore_.holds(k))
             return;
 
-    const SceneInfo* scene = FindScene(model_->sceneIndex());
-    const QString name = scene ? QString::fromUtf8(scene->menuCaption) : QStringLiteral("kelvora");
+    // Both name the parameter value of the stored frames.
+    const QString name = QString::fromStdString(model_->saveFileStem());
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString folder = !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::currentPath();
     QString selectedFilter = SaveFilter(SaveKind::Gif);
@@ -68,12 +67,13 @@ void ViewerWindow::save()
             frameStore_.read(k, frames[static_cast<std::size_t>(k)]);
         written = target.kind == SaveKind::Gif
             ? WriteAnimatedGif(target.path, frames, speedBar_->value())
-            : WriteWorksheet(target.path, QString::fromStdString(SceneTitle(model_->sceneIndex())), frames);
+            : WriteWorksheet(target.path, QString::fromStdString(model_->worksheetTitle()), frames);
     }
 
     const QString fileName = QFileInfo(target.path).fileName();
     if (!written.ok) {
         saveStatus_->setText(QStringLiteral("保存できませんでした"));
+        nameLiveControls();
         messageSink_(SaveFailureMessage(fileName, written.error));
         return;
     }
@@ -82,6 +82,7 @@ void ViewerWindow::save()
         status += QStringLiteral("（256色を超えるため減色）");
     saveStatus_->setText(status);
     saveStatus_->setToolTip(status);
+    nameLiveControls();
 }
 
 }  // namespace kelvora

@@ -123,6 +123,7 @@ ViewerWindow::ViewerWindow(int sceneIndex, QWidget* parent)
     parameterBar_->setVisible(parameter);
     parameterText_->setVisible(parameter);
     showModel();
+    nameControls();
     connectControls();
 
     // The keys act wherever the focus is in the window, and the wheel turns
@@ -188,11 +189,16 @@ void ViewerWindow::createControls()
         QStringLiteral("コマ送り（→ キー、Page Down キー）\nコマ戻し（← キー、Page Up キー）"));
     endButton_->setToolTip(QStringLiteral("終了（Esc キー）"));
 
-    // Tab order as designed, 保存 after アニメ開始; labels take no focus.
-    QWidget* const order[] = {speedBar_, picture_, drawButton_, pauseButton_, stepButton_, endButton_,
-        parameterBar_, parameterText_, frames12_, frames24_, playButton_, saveButton_};
+    // Tab goes the way the eye does: down the left column (the buttons, the
+    // scroll bars, the parameter's box, 保存), then the options at the top
+    // and the picture. Labels take no focus.
+    QWidget* const order[] = {drawButton_, playButton_, pauseButton_, stepButton_, endButton_, speedBar_,
+        parameterBar_, parameterText_, saveButton_, frames12_, frames24_, picture_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // The focus starts on アニメ速度 as it always has, so the keys do what
+    // they did: Space starts playback, the arrows set the speed.
+    speedBar_->setFocus();
 }
 
 void ViewerWindow::connectControls()
@@ -257,6 +263,7 @@ void ViewerWindow::showModel()
     const QString readout = QString::fromStdString(model_->frameReadout());
     if (frameReadout_->text() != readout)
         frameReadout_->setText(readout);
+    nameLiveControls();
 }
 
 void ViewerWindow::end()

@@ -139,6 +139,11 @@ private:
     // viewer_save.cpp: 保存.
     void save();
 
+    // viewer_accessibility.cpp: the names and descriptions a screen reader
+    // gives the controls, and those that follow what is shown.
+    void nameControls();
+    void nameLiveControls();
+
     QPushButton* drawButton_ = nullptr;
     QPushButton* playButton_ = nullptr;
     QPushButton* pauseButton_ = nullptr;

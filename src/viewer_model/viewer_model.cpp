@@ -63,6 +63,16 @@ std::string ViewerModel::frameReadout() const
     return "コマ " + std::to_string(shownFrame_ + 1) + " / " + std::to_string(lastFrame_ + 1);
 }
 
+std::string ViewerModel::pictureName() const
+{
+    const std::string title = SceneTitle(sceneIndex_);
+    return shownFrame_ < 0 ? title : title + "、" + frameReadout();
+}
+
+std::string ViewerModel::worksheetTitle() const { return WorksheetTitle(sceneIndex_, parameter_.text); }
+
+std::string ViewerModel::saveFileStem() const { return SaveFileStem(sceneIndex_, parameter_.text); }
+
 KeyCommand ViewerModel::commandForKey(ViewerKey key, FocusKind focus) const
 {
     return CommandForKey(key, focus, controls(), isPlaying());

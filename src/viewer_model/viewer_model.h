@@ -63,6 +63,18 @@ public:
     int shownFrame() const { return shownFrame_; }
     // "コマ k / N" for the frame shown (counted from 1), empty before any.
     std::string frameReadout() const;
+    // The picture as a screen reader names it: the title without its
+    // padding and the frame shown ("閉管、コマ 4 / 12"); the title alone
+    // before any frame.
+    std::string pictureName() const;
+    // The names of what 保存 writes from the stored frames: the worksheet's
+    // title and the proposed file name without its suffix, with the
+    // parameter value of a scene that has one. The parameter changes only
+    // by discarding the stored frames (setParameter, or a scene moving it
+    // during capture), so while frames are stored its text is the one they
+    // were drawn with.
+    std::string worksheetTitle() const;
+    std::string saveFileStem() const;
 
     // What the user does. Each does nothing while its control is off.
     void chooseFrameCount(int frames);  // １２画面 / ２４画面

@@ -29,4 +29,12 @@ PdfInfo ReadPdfInfo(const QString& path)
     return info;
 }
 
+QString ReadPdfText(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 }  // namespace kelvora::test

@@ -15,5 +15,8 @@ struct PdfInfo {
 };
 
 PdfInfo ReadPdfInfo(const QString& path);
+// Its text with poppler's pdftotext, in the order it was drawn (a gap as
+// wide as U+3000 comes out as a space); empty without pdftotext.
+QString ReadPdfText(const QString& path);
 
 }  // namespace kelvora::test

@@ -98,7 +98,8 @@ TEST(RenderSheet, WritesTheSceneAsOnePage)
     using namespace render;
     QTemporaryDir dir;
     RenderOptions options;
-    options.scene = 4;
+    options.scene = 14;
+    options.param = 25;
     options.mode = OutputMode::Sheet;
     options.size = {480, 300};
     options.output = dir.filePath(QStringLiteral("standing.pdf")).toStdString();
@@ -112,6 +113,8 @@ TEST(RenderSheet, WritesTheSceneAsOnePage)
         GTEST_SKIP() << "pdfinfo is not installed";
     EXPECT_EQ(info.pages, 1);
     EXPECT_GT(info.widthPt, info.heightPt);
+    const QString title = test::ReadPdfText(QString::fromStdString(options.output)).section('\n', 0, 0);
+    EXPECT_EQ(title, QStringLiteral("薄膜の干渉（反射波） 膜の厚さの２倍/膜中の波長 2.5"));  // U+3000 read as a space
 }
 
 TEST(RenderScale, DrawsMorePixelsWithThePictureUnchanged)

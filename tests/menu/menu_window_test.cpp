@@ -2,6 +2,7 @@
 #include "menu/menu_window.h"
 #include "viewer/viewer_window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,16 +86,43 @@ TEST_F(MenuTest, OpensAtItsSizeCentredOnTheScreen)
     EXPECT_NEAR(menu->frameGeometry().center().y(), screen.center().y(), 1);
 }
 
-TEST_F(MenuTest, TabOrderFollowsTheDesign)
+TEST_F(MenuTest, TabOrderFollowsTheLayout)
 {
     auto* menu = new MenuWindow();
     menu->show();
-    QWidget* expected[] = {menu->sceneButton(0), menu->sceneButton(1), menu->sceneButton(2), menu->sceneButton(3),
-        menu->sceneButton(4), menu->sceneButton(5), menu->sceneButton(6), menu->sceneButton(7), menu->sceneButton(10),
-        menu->sceneButton(11), menu->sceneButton(8), menu->sceneButton(9), menu->endButton(), menu->sceneButton(12),
-        menu->sceneButton(13), menu->sceneButton(14), menu->sceneButton(15)};
+    QWidget* expected[] = {menu->sceneButton(0), menu->sceneButton(12), menu->sceneButton(13), menu->sceneButton(1),
+        menu->sceneButton(2), menu->sceneButton(3), menu->sceneButton(4), menu->sceneButton(5), menu->sceneButton(6),
+        menu->sceneButton(7), menu->sceneButton(10), menu->sceneButton(11), menu->sceneButton(8), menu->sceneButton(9),
+        menu->sceneButton(15), menu->sceneButton(14), menu->endButton()};
     for (std::size_t i = 0; i + 1 < std::size(expected); ++i)
         EXPECT_EQ(expected[i]->nextInFocusChain(), expected[i + 1]) << i;
+}
+
+// The widgets of a window, shown or not, that a screen reader finds
+// without a name through Qt's accessibility interface.
+std::string unnamedControls(QWidget* window)
+{
+    QAccessible::setActive(true);
+    QStringList unnamed;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+            unnamed << w->objectName();
+    return unnamed.join(' ').toStdString();
+}
+
+TEST_F(MenuTest, AccessibleNamesOnEveryControlAndTheFrameShown)
+{
+    EXPECT_EQ(unnamedControls(ShowMenu()), "");
+    for (int scene = 0; scene < 16; ++scene)
+        EXPECT_EQ(unnamedControls(std::make_unique<ViewerWindow>(scene).get()), "") << scene;
+    ViewerWindow pipe(10);
+    EXPECT_EQ(pipe.speedBar()->accessibleDescription(), "1コマの表示時間。左ほど速い");
+    EXPECT_EQ(pipe.parameterBar()->accessibleName() + "|" + pipe.picture()->accessibleName(), "節の数|閉管");
+    QTest::mouseClick(pipe.drawButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !pipe.isCapturing(); }));
+    for (int i = 0; i < 4; ++i)
+        QTest::mouseClick(pipe.stepButton(), Qt::LeftButton);
+    EXPECT_EQ(pipe.picture()->accessibleName(), "閉管、コマ 4 / 12");
 }
 
 TEST_F(MenuTest, ParameterSceneOpensWithTitleAndControls)

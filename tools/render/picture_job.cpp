@@ -110,7 +110,9 @@ JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 JobResult writeSheet(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
     const std::vector<QImage> frames = drawAllFrames(options, drawFrame);
-    const QString title = QString::fromStdString(SceneTitle(options.scene));
+    // The title names the parameter value drawn: the one its box shows.
+    const QString title
+        = QString::fromStdString(WorksheetTitle(options.scene, ParameterText(options.scene, options.param)));
     const ExportResult written = WriteWorksheet(outputPath(options), title, frames);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
