@@ -140,6 +140,9 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .function("frameNo", &ViewerModel::frameNo)
         .function("shownFrame", &ViewerModel::shownFrame)
         .function("frameReadout", &ViewerModel::frameReadout)
+        .function("pictureName", &ViewerModel::pictureName)
+        .function("worksheetTitle", &ViewerModel::worksheetTitle)
+        .function("saveFileStem", &ViewerModel::saveFileStem)
         .function("commandForKey", &ViewerModel::commandForKey)
         .function("chooseFrameCount", &ViewerModel::chooseFrameCount)
         .function("pressDraw", &ViewerModel::pressDraw)
@@ -165,6 +168,7 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
     function("menuLayout", &menuLayout);
     function("menuCaption", &menuCaption);
     function("sceneTitle", &SceneTitle);
+    function("parameterName", &ParameterName);
     function("sceneCount", optional_override([] { return kSceneCount; }));
 }
 

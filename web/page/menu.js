@@ -37,19 +37,22 @@ class Menu {
       button.textContent = kelvora.menuCaption(i);
       button.dataset.scene = String(i);
       button.id = 'scene-' + i;
+      // What a screen reader adds to the caption: what the button opens.
+      const parameter = kelvora.parameterName(i);
+      button.setAttribute('aria-description', parameter ? 'この場面を開く。' + parameter + 'を変えられる' : 'この場面を開く');
       place(button, L.sceneButtons[i], true);
       button.addEventListener('click', () => openScene(i));
       this.buttons.push(button);
     }
-    // Tab order as on the desktop: scenes 0..7, 10, 11, 8, 9, 終了, 12..15.
-    const tabOrder = [0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 8, 9, -1, 12, 13, 14, 15];
     this.endButton = document.createElement('button');
     this.endButton.id = 'menu-end';
     this.endButton.textContent = '終了';
+    this.endButton.setAttribute('aria-description', 'Kelvora を終わる');
     place(this.endButton, L.endButton, true);
     this.endButton.addEventListener('click', endProgram);
-    tabOrder.forEach((index, position) => {
-      const element = index < 0 ? this.endButton : this.buttons[index];
+    // Tab goes as the arrows do, row by row through the scenes, then to 終了
+    // under them; the document order is the same, for screen readers.
+    [...this.order.map((scene) => this.buttons[scene]), this.endButton].forEach((element, position) => {
       element.tabIndex = position + 1;
       root.appendChild(element);
     });

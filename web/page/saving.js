@@ -154,7 +154,9 @@ class Saving {
     return frames;
   }
 
-  baseName() { return this.k.menuCaption(this.viewer.sceneIndex) || 'kelvora'; }
+  // The scene's name with the parameter it was drawn with, as the desktop
+  // proposes it.
+  baseName() { return this.viewer.model.saveFileStem() || 'kelvora'; }
 
   saved(fileName) { this.viewer.saveStatus.textContent = '保存しました：' + fileName; }
 
@@ -183,7 +185,7 @@ class Saving {
 
   worksheet() {
     this.close();
-    buildWorksheet(this.sheet, this.k.sceneTitle(this.viewer.sceneIndex), this.frames());
+    buildWorksheet(this.sheet, this.viewer.model.worksheetTitle(), this.frames());
     window.print();
   }
 }

@@ -79,6 +79,7 @@ class Viewer {
     this.viewer = k.createViewer(sceneIndex, this.host(), this.pictureSize());
     this.model = this.viewer.model();
     this.title.textContent = this.model.title();
+    this.picture.setAttribute('aria-label', this.model.pictureName());
     this.parameterLabel.textContent = this.model.parameterLabel();
     const hasParameter = this.model.hasParameter();
     for (const e of [this.parameterLabel, this.parameterBar, this.parameterText]) e.hidden = !hasParameter;
@@ -143,6 +144,7 @@ class Viewer {
 
     this.picture = add('canvas', 'picture');
     this.picture.tabIndex = 0;
+    this.picture.setAttribute('role', 'img');
     this.drawButton = button('draw', '描画', [480, 840, 1455, 495], '描画（Enter キー）');
     this.playButton = button('play', 'アニメ開始', [480, 1560, 1455, 495], 'アニメ開始（スペース キー）');
     this.pauseButton = button('pause', '一時停止', [480, 2040, 1455, 495], '一時停止（スペース キー）');
@@ -282,7 +284,11 @@ class Viewer {
 
   showReadout() {
     const readout = this.model.frameReadout();
-    if (this.readout.textContent !== readout) this.readout.textContent = readout;
+    if (this.readout.textContent !== readout) {
+      this.readout.textContent = readout;
+      // A screen reader names the picture by the scene and the frame shown.
+      this.picture.setAttribute('aria-label', this.model.pictureName());
+    }
   }
 
   // Where everything goes in the window as it is now.

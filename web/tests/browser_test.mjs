@@ -164,6 +164,8 @@ async function saveChecks(page, frames, speedMs) {
   await page.evaluate((ms) => { const bar = document.getElementById('speed'); bar.value = String(ms); bar.dispatchEvent(new Event('change')); }, speedMs);
   await page.click('#save');
   const [gifDownload] = await Promise.all([page.waitForEvent('download'), page.click('#save-gif')]);
+  const stem = await page.evaluate(() => window.kelvora.viewer.model.saveFileStem());
+  check(gifDownload.suggestedFilename() === stem + '.gif', `GIF: named "${gifDownload.suggestedFilename()}"`);
   const gif = readGif(readFileSync(await gifDownload.path()));
   check(gif.delays.length === frames, `GIF: ${gif.delays.length} frames, expected ${frames}`);
   check(gif.delays.every((d) => d === Math.round(speedMs / 10)), `GIF: delays ${[...new Set(gif.delays)]}, expected ${speedMs / 10}`);
@@ -223,7 +225,7 @@ try {
     await page.click('#draw');
     await waitForPhase(page, 'Ready');
     const title = await saveChecks(page, 12, 120);
-    check(title === await page.evaluate(() => window.kelvora.k.sceneTitle(10)), 'worksheet: the scene title');
+    check(title === await page.evaluate(() => window.kelvora.viewer.model.worksheetTitle()) && title.startsWith(await page.evaluate(() => window.kelvora.k.sceneTitle(10))), `worksheet: the scene title "${title}"`);
     await page.click('#play');
     await page.waitForTimeout(500);
     await page.screenshot({ path: join(shotDir, 'viewer-1366x768.png') });
