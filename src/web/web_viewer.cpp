@@ -54,11 +54,11 @@ void WebViewer::paint(const PaintBatch& batch)
 
 void WebViewer::failCapturesWith(int number)
 {
-    model_->setFrameRenderer([number](int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) {
-        DrawCaptureFrame(sceneIndex, canvas, frameNo, context);
-        throw RuntimeError(static_cast<ErrorNumber>(number));
-        return true;
-    });
+    model_->setFrameRenderer(
+        [number](int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) -> bool {
+            DrawCaptureFrame(sceneIndex, canvas, frameNo, context);
+            throw RuntimeError(static_cast<ErrorNumber>(number));
+        });
 }
 
 void WebViewer::allocateFrames(int count)
