@@ -1,6 +1,7 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "canvas/trace_surface.h"
+#include "scenes/capture_cache.h"
 #include "scenes/scene_catalogue.h"
 #include "scenes/scenes.h"
 #include "scenes/water_interference.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace kelvora {
@@ -30,19 +33,28 @@ const float kTilt = Sng(static_cast<double>(kPi) / 180 * 15);
 // Index of surface point (x, y) in the order the points are drawn.
 std::size_t pointIndex(int x, int y) { return static_cast<std::size_t>((500 - y) / 10 * kColumns + (x + 300)); }
 
-// All frames of a capture, drawn one after another on one trace.
-std::vector<std::vector<TraceOp>> captureFrames(int scene, int frames)
+// The trace of every frame of a capture, drawn one after another on one
+// surface.
+std::vector<std::string> captureTraces(int scene, SceneContext context)
 {
     TraceSurface trace;
     Canvas canvas(trace, 960, 600);
-    SceneContext context = MakeContext(frames);
-    std::vector<std::vector<TraceOp>> result;
-    for (std::int16_t k = 0; k < frames; k = static_cast<std::int16_t>(k + 1)) {
+    std::vector<std::string> result;
+    for (std::int16_t k = 0; k <= context.lastFrame; k = static_cast<std::int16_t>(k + 1)) {
         trace.clearText();
         std::int16_t frameNo = k;
         DrawCaptureFrame(scene, canvas, frameNo, context);
-        result.push_back(OpsOfKind(test::ParseTrace(trace.text()), "pset"));
+        result.push_back(trace.text());
     }
+    return result;
+}
+
+// The points set in every frame of a capture.
+std::vector<std::vector<TraceOp>> captureFrames(int scene, int frames)
+{
+    std::vector<std::vector<TraceOp>> result;
+    for (const std::string& text : captureTraces(scene, MakeContext(frames)))
+        result.push_back(OpsOfKind(test::ParseTrace(text), "pset"));
     return result;
 }
 
@@ -136,6 +148,19 @@ TEST(WaterInterference, DependsOnTheFrameOnlyThroughItsFractionOfThePeriod)
         const std::string halfOfTwentyFour = TraceFrameText(scene, 12, MakeContext(24));
         EXPECT_EQ(halfOfTwelve, halfOfTwentyFour) << "scene " << scene;
         EXPECT_NE(halfOfTwelve, TraceFrameText(scene, 5, MakeContext(12)));
+    }
+}
+
+TEST(WaterInterference, ACaptureCacheLeavesEveryFrameExactlyAsDrawnWithout)
+{
+    for (int scene : {kInPhase, kAntiPhase}) {
+        SceneContext cached = MakeContext(12);
+        cached.captureCache = std::make_shared<CaptureCache>();
+        const std::vector<std::string> withCache = captureTraces(scene, cached);
+        const std::vector<std::string> without = captureTraces(scene, MakeContext(12));
+        ASSERT_EQ(withCache.size(), without.size());
+        for (std::size_t f = 0; f < without.size(); ++f)
+            EXPECT_TRUE(withCache[f] == without[f]) << "scene " << scene << ", frame " << f;
     }
 }
 
