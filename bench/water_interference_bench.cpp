@@ -4,9 +4,12 @@
 #include "canvas/canvas.h"
 #include "canvas/trace_surface.h"
 #include "raster/raster_surface.h"
+#include "scenes/capture_cache.h"
 #include "scenes/scene_catalogue.h"
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace kelvora {
 namespace {
@@ -14,8 +17,10 @@ namespace {
 constexpr int kFrames = 24;
 constexpr int kPointsPerFrame = 87 * 601;
 
+// Each capture starts with a cache of its own, as in the viewer.
 void captureAllFrames(int sceneIndex, Canvas& canvas, SceneContext& context)
 {
+    context.captureCache = std::make_shared<CaptureCache>();
     for (std::int16_t frameNo = 0; frameNo < kFrames;) {
         std::int16_t frame = frameNo;
         DrawCaptureFrame(sceneIndex, canvas, frame, context);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace kelvora {
 
 class Canvas;
+class CaptureCache;
 
 // The viewer's parameter controls as scenes 14 and 15 see them: they read
 // the scroll bar's value and write its LargeChange and Max and the text of
@@ -26,6 +28,9 @@ struct SceneContext {
     int screenWidth = 1280;   // pixels
     int screenHeight = 800;   // pixels
     ParameterControl* parameter = nullptr;  // set where the scene has one
+    // Shared by the frames of one capture; without it a frame works out
+    // everything itself.
+    std::shared_ptr<CaptureCache> captureCache;
 };
 
 // Twips per pixel of the screen, as the layout assumes.

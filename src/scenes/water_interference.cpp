@@ -2,8 +2,12 @@
 
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
+#include "scenes/capture_cache.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace kelvora::water {
 
@@ -18,35 +22,69 @@ constexpr std::int32_t kSourceX = 160;  // A at (160, 0), B at (-160, 0)
 float tiltAngle() { return Sng(static_cast<double>(kPi) / 180 * 15); }
 constexpr float kTurnAngle = 0;
 
-// Distance from a source on the row y = 0. The squares are summed as
-// 32-bit integers; on the fixed grid they stay below 500,000.
-double distance(std::int32_t dx, std::int32_t y) { return std::sqrt(static_cast<double>(dx * dx + y * y)); }
+// Squared distance from a source on the row y = 0, summed as 32-bit
+// integers; on the fixed grid it stays below 500,000.
+std::int32_t squaredDistance(std::int32_t dx, std::int32_t y) { return dx * dx + y * y; }
+
+// The distance in wavelengths.
+double delay(std::int32_t squaredDistance) { return std::sqrt(static_cast<double>(squaredDistance)) / kWavelength; }
+
+// The wave of a source at `delay` wavelengths from it. A is in phase; B
+// in opposite phase leads by half a period.
+template <SourceB phase>
+float wave(double delay, double t)
+{
+    double angle = static_cast<double>(kTwoPi) * (t - delay);
+    if constexpr (phase == SourceB::AntiPhase)
+        angle += static_cast<double>(kPi);
+    return Sng(kAmplitude * std::sin(angle));
+}
+
+float sumOfWaves(float zA, float zB) { return Sng(static_cast<double>(zB) + zA); }
 
 template <SourceB sourceB>
-Heights heights(std::int32_t x, std::int32_t y, double t)
+Heights heightsAt(std::int32_t x, std::int32_t y, double t)
 {
-    const double twoPi = static_cast<double>(kTwoPi);
-    const double rA = distance(x - kSourceX, y);
-    const float zA = Sng(kAmplitude * std::sin(twoPi * (t - rA / kWavelength)));
-    const double rB = distance(x + kSourceX, y);
-    double phaseB = twoPi * (t - rB / kWavelength);
-    if constexpr (sourceB == SourceB::AntiPhase)
-        phaseB += static_cast<double>(kPi);  // B leads by half a period
-    const float zB = Sng(kAmplitude * std::sin(phaseB));
-    return {zA, zB, Sng(static_cast<double>(zB) + zA)};
+    const float zA = wave<SourceB::InPhase>(delay(squaredDistance(x - kSourceX, y)), t);
+    const float zB = wave<sourceB>(delay(squaredDistance(x + kSourceX, y)), t);
+    return {zA, zB, sumOfWaves(zA, zB)};
+}
+
+ObliqueProjection surfaceProjection() { return ObliqueProjection(tiltAngle(), kTurnAngle); }
+
+// Calls visit(x, y) for every surface point in drawing order: furthest row
+// first, each row left to right.
+template <typename Visit>
+void forEachSurfacePoint(Visit visit)
+{
+    for (std::int32_t y = 500; y >= -360; y -= 10) {
+        for (std::int32_t x = -300; x <= 300; ++x)
+            visit(x, y);
+    }
+}
+
+// One source's wave at every ring, for one frame.
+template <SourceB phase>
+std::vector<float> ringWaves(const std::vector<double>& ringDelays, double t)
+{
+    std::vector<float> waves(ringDelays.size());
+    for (std::size_t i = 0; i < ringDelays.size(); ++i)
+        waves[i] = wave<phase>(ringDelays[i], t);
+    return waves;
 }
 
 template <SourceB sourceB>
-void drawPoints(Canvas& c, double t, const ObliqueProjection& projection)
+void drawPoints(Canvas& c, double t, const SurfaceGeometry& geometry, const ObliqueProjection& projection)
 {
+    const std::vector<float> wavesA = ringWaves<SourceB::InPhase>(geometry.ringDelays, t);
+    std::vector<float> wavesInOppositePhase;
+    if constexpr (sourceB == SourceB::AntiPhase)
+        wavesInOppositePhase = ringWaves<SourceB::AntiPhase>(geometry.ringDelays, t);
+    const std::vector<float>& wavesB = sourceB == SourceB::InPhase ? wavesA : wavesInOppositePhase;
     const Color blue = QBColor(qb::Blue);
-    // Furthest row first, each row left to right.
-    for (std::int32_t y = 500; y >= -360; y -= 10) {
-        for (std::int32_t x = -300; x <= 300; ++x) {
-            const float z = heights<sourceB>(x, y, t).z;
-            const ScreenPoint p = projection.Project(y, x, z);
-            c.PSet(p.px, p.py, blue);
-        }
+    for (const SurfacePoint& p : geometry.points) {
+        const float z = sumOfWaves(wavesA[p.ringA], wavesB[p.ringB]);
+        c.PSet(p.px, projection.ScreenY(z, p.depthDrop), blue);
     }
 }
 
@@ -57,7 +95,7 @@ double cycleFraction(std::int16_t frameNo, std::int16_t frames) { return frameNo
 Heights HeightsAt(SourceB sourceB, std::int32_t x, std::int32_t y, std::int16_t frameNo, std::int16_t frames)
 {
     const double t = cycleFraction(frameNo, frames);
-    return sourceB == SourceB::InPhase ? heights<SourceB::InPhase>(x, y, t) : heights<SourceB::AntiPhase>(x, y, t);
+    return sourceB == SourceB::InPhase ? heightsAt<SourceB::InPhase>(x, y, t) : heightsAt<SourceB::AntiPhase>(x, y, t);
 }
 
 // The angles are singles; their sines and cosines are taken in double
@@ -72,23 +110,66 @@ ObliqueProjection::ObliqueProjection(float tilt, float turn)
 
 ScreenPoint ObliqueProjection::Project(std::int32_t y, std::int32_t x, float z) const
 {
+    return {ScreenX(y, x), ScreenY(z, DepthDrop(y, x))};
+}
+
+std::int16_t ObliqueProjection::ScreenX(std::int32_t y, std::int32_t x) const
+{
     const double across = y * sinTurn_ + x * cosTurn_;
+    // A whole number already; the conversion only checks the range.
+    return ToInt16(Int(across) + 320);
+}
+
+double ObliqueProjection::DepthDrop(std::int32_t y, std::int32_t x) const
+{
     const double depth = -x * sinTurn_ + y * cosTurn_;
-    const double up = z * cosTilt_ - depth * sinTilt_;
-    // Both are whole numbers already; the conversion only checks the range.
-    return {ToInt16(Int(across) + 320), ToInt16(100 - Int(up))};
+    return depth * sinTilt_;
+}
+
+std::int16_t ObliqueProjection::ScreenY(float z, double depthDrop) const
+{
+    const double up = z * cosTilt_ - depthDrop;
+    return ToInt16(100 - Int(up));
+}
+
+SurfaceGeometry BuildSurfaceGeometry()
+{
+    const ObliqueProjection projection = surfaceProjection();
+    SurfaceGeometry geometry;
+    // Rings are numbered as first met, looked up by squared distance.
+    constexpr std::uint32_t kNoRing = UINT32_MAX;
+    std::vector<std::uint32_t> ringOfSquare;
+    const auto ring = [&](std::int32_t square) {
+        const auto index = static_cast<std::size_t>(square);
+        if (index >= ringOfSquare.size())
+            ringOfSquare.resize(index + 1, kNoRing);
+        if (ringOfSquare[index] == kNoRing) {
+            ringOfSquare[index] = static_cast<std::uint32_t>(geometry.ringDelays.size());
+            geometry.ringDelays.push_back(delay(square));
+        }
+        return ringOfSquare[index];
+    };
+    geometry.points.reserve(87 * 601);
+    forEachSurfacePoint([&](std::int32_t x, std::int32_t y) {
+        geometry.points.push_back({projection.DepthDrop(y, x), ring(squaredDistance(x - kSourceX, y)),
+            ring(squaredDistance(x + kSourceX, y)), projection.ScreenX(y, x)});
+    });
+    return geometry;
 }
 
 void DrawSurface(SourceB sourceB, Canvas& c, std::int16_t frameNo, const SceneContext& context)
 {
-    const ObliqueProjection projection(tiltAngle(), kTurnAngle);
+    SurfaceGeometry ownGeometry;
+    const SurfaceGeometry& geometry =
+        context.captureCache ? context.captureCache->waterSurface() : (ownGeometry = BuildSurfaceGeometry());
+    const ObliqueProjection projection = surfaceProjection();
     c.Scale(0, 240, 640, 0);
     c.Cls();
     const double t = cycleFraction(frameNo, Add16(context.lastFrame, 1));
     if (sourceB == SourceB::InPhase)
-        drawPoints<SourceB::InPhase>(c, t, projection);
+        drawPoints<SourceB::InPhase>(c, t, geometry, projection);
     else
-        drawPoints<SourceB::AntiPhase>(c, t, projection);
+        drawPoints<SourceB::AntiPhase>(c, t, geometry, projection);
 }
 
 }  // namespace kelvora::water

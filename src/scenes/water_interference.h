@@ -7,6 +7,7 @@
 #include "scenes/scene_context.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace kelvora {
 
@@ -38,6 +39,11 @@ class ObliqueProjection {
 public:
     ObliqueProjection(float tilt, float turn);
     ScreenPoint Project(std::int32_t y, std::int32_t x, float z) const;
+    // Project in two parts: what the point alone fixes (PX, and how far
+    // its depth lowers it), and PY from its height and that lowering.
+    std::int16_t ScreenX(std::int32_t y, std::int32_t x) const;
+    double DepthDrop(std::int32_t y, std::int32_t x) const;
+    std::int16_t ScreenY(float z, double depthDrop) const;
 
 private:
     double sinTilt_;
@@ -46,7 +52,30 @@ private:
     double cosTurn_;
 };
 
-// Draws one frame of the surface: Scale, Cls and the 87 x 601 points.
+// What a surface point keeps from frame to frame: which ring it lies on
+// around each source, and what the projection makes of its place.
+struct SurfacePoint {
+    double depthDrop;
+    std::uint32_t ringA;  // index into SurfaceGeometry::ringDelays
+    std::uint32_t ringB;
+    std::int16_t px;
+};
+
+// The 87 x 601 surface points in the order they are drawn, in the scene's
+// own units, so one table serves every canvas size. Many points lie at the
+// same distance from a source (mirrored in the row of the sources, or
+// about a source), so each distinct distance is a ring, whose wave a frame
+// works out once: 18,336 rings for the 104,574 distances.
+struct SurfaceGeometry {
+    std::vector<double> ringDelays;  // distance / wavelength
+    std::vector<SurfacePoint> points;
+};
+
+SurfaceGeometry BuildSurfaceGeometry();
+
+// Draws one frame of the surface: Scale, Cls and the 87 x 601 points. The
+// geometry comes from the context's capture cache, or is worked out for
+// this frame alone when there is none.
 void DrawSurface(SourceB sourceB, Canvas& canvas, std::int16_t frameNo, const SceneContext& context);
 
 }  // namespace water

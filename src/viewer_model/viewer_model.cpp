@@ -3,6 +3,7 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "canvas/runtime_error.h"
+#include "scenes/capture_cache.h"
 #include "scenes/scene_catalogue.h"
 #include "viewer_model/viewer_host.h"
 
@@ -151,6 +152,7 @@ SceneContext ViewerModel::sceneContext(ParameterControl* parameter) const
     context.screenWidth = host_.screenWidth();
     context.screenHeight = host_.screenHeight();
     context.parameter = parameter;
+    context.captureCache = captureCache_;
     return context;
 }
 
@@ -169,6 +171,7 @@ void ViewerModel::startCapture()
     capturedOnce_ = true;
     lastFrame_ = frames24_ ? 23 : 11;
     phase_ = ViewerPhase::Capturing;
+    captureCache_ = std::make_shared<CaptureCache>();
     host_.releaseFrames();
     try {
         host_.allocateFrames(lastFrame_ + 1);
@@ -234,6 +237,7 @@ bool ViewerModel::frameStored()
 void ViewerModel::finishCapture()
 {
     phase_ = ViewerPhase::Ready;
+    captureCache_.reset();
     changed();
 }
 
@@ -241,6 +245,7 @@ void ViewerModel::stopCapture()
 {
     if (isCapturing())
         phase_ = ViewerPhase::Empty;
+    captureCache_.reset();
     host_.cancelCapture();
 }
 

@@ -150,6 +150,7 @@ private:
     std::int16_t frameDelay_ = 0;
     std::int64_t nextTime_ = 0;
     int shownFrame_ = -1;
+    std::shared_ptr<CaptureCache> captureCache_;  // while capturing
 };
 
 }  // namespace kelvora

@@ -1,6 +1,7 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "canvas/trace_surface.h"
+#include "scenes/capture_cache.h"
 #include "scenes/scene_catalogue.h"
 #include "scenes/scenes.h"
 #include "scenes/water_interference.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace kelvora {
@@ -30,19 +33,28 @@ const float kTilt = Sng(static_cast<double>(kPi) / 180 * 15);
 // Index of surface point (x, y) in the order the points are drawn.
 std::size_t pointIndex(int x, int y) { return static_cast<std::size_t>((500 - y) / 10 * kColumns + (x + 300)); }
 
-// All frames of a capture, drawn one after another on one trace.
-std::vector<std::vector<TraceOp>> captureFrames(int scene, int frames)
+// The trace of every frame of a capture, drawn one after another on one
+// surface.
+std::vector<std::string> captureTraces(int scene, SceneContext context)
 {
     TraceSurface trace;
     Canvas canvas(trace, 960, 600);
-    SceneContext context = MakeContext(frames);
-    std::vector<std::vector<TraceOp>> result;
-    for (std::int16_t k = 0; k < frames; k = static_cast<std::int16_t>(k + 1)) {
+    std::vector<std::string> result;
+    for (std::int16_t k = 0; k <= context.lastFrame; k = static_cast<std::int16_t>(k + 1)) {
         trace.clearText();
         std::int16_t frameNo = k;
         DrawCaptureFrame(scene, canvas, frameNo, context);
-        result.push_back(OpsOfKind(test::ParseTrace(trace.text()), "pset"));
+        result.push_back(trace.text());
     }
+    return result;
+}
+
+// The points set in every frame of a capture.
+std::vector<std::vector<TraceOp>> captureFrames(int scene, int frames)
+{
+    std::vector<std::vector<TraceOp>> result;
+    for (const std::string& text : captureTraces(scene, MakeContext(frames)))
+        result.push_back(OpsOfKind(test::ParseTrace(text), "pset"));
     return result;
 }
 
@@ -96,6 +108,7 @@ TEST(WaterInterference, ProjectionFloorsAndLandsRowsWhereExpected)
 TEST(WaterInterference, EveryFrameSetsTheWholeGridInsideTheSurface)
 {
     for (int scene : {kInPhase, kAntiPhase}) {
+        const SourceB phase = scene == kInPhase ? SourceB::InPhase : SourceB::AntiPhase;
         const auto frames = captureFrames(scene, 12);
         for (std::size_t f = 0; f < frames.size(); ++f) {
             const auto& points = frames[f];
@@ -105,6 +118,13 @@ TEST(WaterInterference, EveryFrameSetsTheWholeGridInsideTheSurface)
             for (std::size_t i = 0; i < points.size(); ++i) {
                 const TraceOp& p = points[i];
                 ASSERT_EQ(p.nums[0], static_cast<double>(i % kColumns) + 20) << "scene " << scene << ", point " << i;
+                // Every point where its own heights put it, the way a
+                // single point is worked out.
+                const auto x = static_cast<std::int32_t>(i % kColumns) - 300;
+                const auto y = 500 - 10 * static_cast<std::int32_t>(i / kColumns);
+                const float z = water::HeightsAt(phase, x, y, static_cast<std::int16_t>(f), 12).z;
+                ASSERT_EQ(p.nums[1], WaterInterferenceInPhase::ProjectPoint(kTilt, 0, y, x, z).py)
+                    << "scene " << scene << ", frame " << f << ", point (" << x << ", " << y << ")";
                 EXPECT_EQ(p.color, "#0000ff");
                 EXPECT_EQ(p.width, 1);
                 lowest = std::min(lowest, p.nums[1]);
@@ -115,14 +135,10 @@ TEST(WaterInterference, EveryFrameSetsTheWholeGridInsideTheSurface)
 
             // The sources lie on the grid and land at PX 480 and 160, their
             // height moved by the projection of the surface there.
-            const SourceB phase = scene == kInPhase ? SourceB::InPhase : SourceB::AntiPhase;
             for (std::int32_t sourceX : {160, -160}) {
-                const std::int32_t y = 0;
                 const TraceOp& source = points[pointIndex(sourceX, 0)];
                 const float z = water::HeightsAt(phase, sourceX, 0, static_cast<std::int16_t>(f), 12).z;
-                const water::ScreenPoint expected = WaterInterferenceInPhase::ProjectPoint(kTilt, 0, y, sourceX, z);
                 EXPECT_EQ(source.nums[0], sourceX == 160 ? 480 : 160);
-                EXPECT_EQ(source.nums[1], expected.py);
                 EXPECT_EQ(source.nums[1], 100 - std::floor(z * std::cos(static_cast<double>(kTilt))));
             }
         }
@@ -136,6 +152,19 @@ TEST(WaterInterference, DependsOnTheFrameOnlyThroughItsFractionOfThePeriod)
         const std::string halfOfTwentyFour = TraceFrameText(scene, 12, MakeContext(24));
         EXPECT_EQ(halfOfTwelve, halfOfTwentyFour) << "scene " << scene;
         EXPECT_NE(halfOfTwelve, TraceFrameText(scene, 5, MakeContext(12)));
+    }
+}
+
+TEST(WaterInterference, ACaptureCacheLeavesEveryFrameExactlyAsDrawnWithout)
+{
+    for (int scene : {kInPhase, kAntiPhase}) {
+        SceneContext cached = MakeContext(12);
+        cached.captureCache = std::make_shared<CaptureCache>();
+        const std::vector<std::string> withCache = captureTraces(scene, cached);
+        const std::vector<std::string> without = captureTraces(scene, MakeContext(12));
+        ASSERT_EQ(withCache.size(), without.size());
+        for (std::size_t f = 0; f < without.size(); ++f)
+            EXPECT_TRUE(withCache[f] == without[f]) << "scene " << scene << ", frame " << f;
     }
 }
 

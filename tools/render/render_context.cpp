@@ -1,5 +1,6 @@
 #include "render_context.h"
 
+#include "scenes/capture_cache.h"
 #include "scenes/scene_catalogue.h"
 
 #include <optional>
@@ -12,6 +13,8 @@ SceneContext RenderSceneContext(const RenderOptions& options, ParameterControl& 
     context.lastFrame = static_cast<std::int16_t>(options.frames - 1);
     context.screenWidth = options.screen.width;
     context.screenHeight = options.screen.height;
+    // A job draws its frames as one capture.
+    context.captureCache = std::make_shared<CaptureCache>();
     // SceneParam follows the scroll bar.
     context.sceneParam = static_cast<std::int16_t>(options.param);
     if (const std::optional<ParameterSetup> setup = ParameterSetupFor(options.scene)) {
