@@ -3,6 +3,9 @@
 // that the browser runs the same scenes. The picture modes need Qt and
 // are left to the desktop build.
 
+#include "kelvora_version.h"
+
+#include "command_answer.h"
 #include "job_result.h"
 #include "render_options.h"
 #include "trace_job.h"
@@ -10,6 +13,7 @@
 #include "scenes/scene_catalogue.h"
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,14 +23,8 @@ int main(int argc, char** argv)
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedCommandLine parsed = ParseRenderArguments(arguments);
-    if (parsed.action == ParsedCommandLine::Action::Help) {
-        std::cout << RenderUsage() << std::flush;
-        return std::cout ? kExitDone : kExitFailed;
-    }
-    if (parsed.action == ParsedCommandLine::Action::Error) {
-        std::cerr << "kelvora-render: " << parsed.error << " (see --help)\n";
-        return kExitBadInput;
-    }
+    if (const std::optional<int> status = AnswerWithoutDrawing(parsed, KELVORA_VERSION, std::cout, std::cerr))
+        return *status;
     if (parsed.options.mode != OutputMode::Trace) {
         std::cerr << "kelvora-render: --png, --gif and --sheet need the desktop build; this one writes --trace\n";
         return kExitBadInput;

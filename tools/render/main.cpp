@@ -2,12 +2,15 @@
 // looping GIF file or as a text trace of the drawing operations.
 
 #include "kelvora_version.h"
+
+#include "command_answer.h"
 #include "render_job.h"
 #include "render_options.h"
 
 #include <QGuiApplication>
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,18 +35,8 @@ int main(int argc, char** argv)
     // of them (such as -platform) for its own.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedCommandLine parsed = ParseRenderArguments(arguments);
-    if (parsed.action == ParsedCommandLine::Action::Help) {
-        std::cout << RenderUsage() << std::flush;
-        return std::cout ? kExitDone : kExitFailed;
-    }
-    if (parsed.action == ParsedCommandLine::Action::Version) {
-        std::cout << "kelvora-render " << KELVORA_VERSION << '\n' << std::flush;
-        return std::cout ? kExitDone : kExitFailed;
-    }
-    if (parsed.action == ParsedCommandLine::Action::Error) {
-        std::cerr << "kelvora-render: " << parsed.error << " (see --help)\n";
-        return kExitBadInput;
-    }
+    if (const std::optional<int> status = AnswerWithoutDrawing(parsed, KELVORA_VERSION, std::cout, std::cerr))
+        return *status;
 
     // Text needs an application object; the tool never shows a window.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
