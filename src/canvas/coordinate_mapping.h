@@ -1,5 +1,8 @@
 #pragma once
 
+#include "canvas/draw_state.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace kelvora {
@@ -32,8 +35,26 @@ struct CoordinateMapping {
     // Nearest pixel column / row, halves to even.
     int columnOf(double x) const { return NearestInt(pixelX(x)); }
     int rowOf(double y) const { return NearestInt(pixelY(y)); }
+    // Takes the user coordinate system that Scale left in the state.
+    void setScale(const DrawState& s)
+    {
+        left = s.scaleLeft;
+        top = s.scaleTop;
+        width = s.scaleWidth;
+        height = s.scaleHeight;
+    }
     // A length in horizontal user units, in pixels (circle radii).
     double horizontalPixels(double length) const { return length * pixelWidth / std::fabs(width); }
 };
+
+// A pen of DrawWidth pixels on a surface with devicePixelRatio device pixels
+// per pixel, at least one device pixel wide. At ratio 1 (the point clouds'
+// hot path) no rounding call is needed.
+inline int DevicePenWidth(std::int16_t drawWidth, double devicePixelRatio)
+{
+    if (devicePixelRatio == 1.0)
+        return std::max<int>(1, drawWidth);
+    return std::max(1, static_cast<int>(std::lround(drawWidth * devicePixelRatio)));
+}
 
 }  // namespace kelvora

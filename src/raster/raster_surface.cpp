@@ -83,23 +83,14 @@ QImage& RasterSurface::pixelsForWriting()
 
 void RasterSurface::updateMapping(const DrawState& s)
 {
-    mapping_.left = s.scaleLeft;
-    mapping_.top = s.scaleTop;
-    mapping_.width = s.scaleWidth;
-    mapping_.height = s.scaleHeight;
+    mapping_.setScale(s);
 }
 
 void RasterSurface::scaleChanged(const DrawState& state) { updateMapping(state); }
 
 QPoint RasterSurface::toPixel(float x, float y) const { return {mapping_.columnOf(x), mapping_.rowOf(y)}; }
 
-int RasterSurface::penWidth(const DrawState& s) const
-{
-    // At ratio 1 (the point clouds' hot path) no rounding call is needed.
-    if (devicePixelRatio_ == 1.0)
-        return std::max<int>(1, s.drawWidth);
-    return std::max(1, static_cast<int>(std::lround(s.drawWidth * devicePixelRatio_)));
-}
+int RasterSurface::penWidth(const DrawState& s) const { return DevicePenWidth(s.drawWidth, devicePixelRatio_); }
 
 QPen RasterSurface::penFor(const DrawState& s, Color color) const
 {

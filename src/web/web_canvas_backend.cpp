@@ -67,21 +67,9 @@ void WebCanvasBackend::beginOp(PaintOp op)
     push(static_cast<double>(op));
 }
 
-void WebCanvasBackend::scaleChanged(const DrawState& s)
-{
-    mapping_.left = s.scaleLeft;
-    mapping_.top = s.scaleTop;
-    mapping_.width = s.scaleWidth;
-    mapping_.height = s.scaleHeight;
-}
+void WebCanvasBackend::scaleChanged(const DrawState& s) { mapping_.setScale(s); }
 
-int WebCanvasBackend::penWidth(const DrawState& s) const
-{
-    // At ratio 1 (the point clouds' hot path) no rounding call is needed.
-    if (devicePixelRatio_ == 1.0)
-        return std::max<int>(1, s.drawWidth);
-    return std::max(1, static_cast<int>(std::lround(s.drawWidth * devicePixelRatio_)));
-}
+int WebCanvasBackend::penWidth(const DrawState& s) const { return DevicePenWidth(s.drawWidth, devicePixelRatio_); }
 
 void WebCanvasBackend::clear(const DrawState& s)
 {
