@@ -109,6 +109,18 @@ ExportResult WriteWorksheet(const QString& path, const QString& title, const std
 {
     if (frames.empty() || frames.front().isNull())
         return ExportResult{false, "no frames to write", false};
+    return WriteWorksheetPages(path, title, 1,
+        [&](QPainter& painter, const QRectF& page, int) { DrawWorksheetPage(painter, page, title, frames); });
+}
+
+void DrawWorksheetPage(QPainter& painter, const QRectF& page, const QString& title, const std::vector<QImage>& frames)
+{
+    drawSheet(painter, page, title, frames);
+}
+
+ExportResult WriteWorksheetPages(const QString& path, const QString& title, int pageCount,
+    const std::function<void(QPainter&, const QRectF&, int)>& drawPage)
+{
     return WriteFileAtomically(path, [&](QIODevice& device) -> std::string {
         QPdfWriter writer(&device);
         writer.setTitle(title);
@@ -121,7 +133,11 @@ ExportResult WriteWorksheet(const QString& path, const QString& title, const std
             return "the PDF could not be started";
         // Line drawings: no JPEG blur around the lines.
         painter.setRenderHint(QPainter::LosslessImageRendering);
-        drawSheet(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), title, frames);
+        for (int page = 0; page < pageCount; ++page) {
+            if (page > 0 && !writer.newPage())
+                return "the PDF could not be given another page";
+            drawPage(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), page);
+        }
         if (!painter.end())
             return "the PDF could not be finished";
         return {};

@@ -3,9 +3,12 @@
 #include "export/export_result.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace kelvora {
@@ -17,6 +20,15 @@ namespace kelvora {
 // path only when complete; a failure leaves nothing behind.
 // Needs a QGuiApplication for the text.
 ExportResult WriteWorksheet(const QString& path, const QString& title, const std::vector<QImage>& frames);
+
+// Draws the page of such a worksheet into `page` (in the painter's units).
+void DrawWorksheetPage(QPainter& painter, const QRectF& page, const QString& title, const std::vector<QImage>& frames);
+
+// Writes a worksheet PDF of pageCount A4 landscape pages, each drawn by
+// drawPage(painter, page rectangle inside the margins, page index), with
+// the same care: the file appears at path only when complete.
+ExportResult WriteWorksheetPages(const QString& path, const QString& title, int pageCount,
+    const std::function<void(QPainter&, const QRectF&, int)>& drawPage);
 
 // The label under frame k of frameCount.
 QString WorksheetLabel(int k, int frameCount);

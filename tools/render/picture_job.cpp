@@ -1,5 +1,6 @@
 #include "picture_job.h"
 
+#include "probe_pictures.h"
 #include "render_context.h"
 
 #include "canvas/canvas.h"
@@ -7,6 +8,7 @@
 #include "export/atomic_file.h"
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
+#include "export/probe_worksheet.h"
 #include "export/worksheet_writer.h"
 #include "raster/raster_surface.h"
 #include "scenes/scene_catalogue.h"
@@ -15,6 +17,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <new>
 #include <unistd.h>
 #include <vector>
@@ -26,18 +30,21 @@ static_assert(kMaxDelayMs == kMaxGifDelayMs, "--delay accepts what a GIF holds")
 namespace {
 
 // Draws frames 0 to last on one surface as a capture does (Cls, then the
-// scene's DrawFrame), calling afterFrame once each frame is drawn.
+// scene's DrawFrame), calling afterFrame(frameNo, probes) once each frame
+// is drawn.
 template <typename AfterFrame>
 void drawAsCapture(
     const RenderOptions& options, DrawFrameFunction drawFrame, Canvas& canvas, int last, AfterFrame afterFrame)
 {
     ParameterControl control;
     SceneContext context = RenderSceneContext(options, control);
+    const std::optional<Medium> medium = MediumOf(options.scene, context);
+    const ProbePictures probes(options, ProbeSites(options, context), medium ? MediumAmplitude(*medium) : 1);
     // FrameNo itself is the loop variable handed to the scene, as in a capture.
     for (std::int16_t frameNo = 0; frameNo <= last; ++frameNo) {
         canvas.Cls();
         drawFrame(canvas, frameNo, context);
-        afterFrame();
+        afterFrame(frameNo, probes);
     }
 }
 
@@ -77,27 +84,35 @@ JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
     RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
-    drawAsCapture(options, drawFrame, canvas, options.frame, [] {});
-    const ExportResult written = WritePng(outputPath(options), surface.image());
+    QImage withProbes;
+    drawAsCapture(options, drawFrame, canvas, options.frame, [&](int frameNo, const ProbePictures& probes) {
+        if (!probes.empty() && frameNo == options.frame)
+            withProbes = probes.WithGraph(surface.image(), canvas.state(), frameNo);
+    });
+    const ExportResult written = WritePng(outputPath(options), withProbes.isNull() ? surface.image() : withProbes);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
     return {};
 }
 
-// Every frame of the loop, drawn as a capture draws them.
-std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunction drawFrame)
+// Every frame of the loop, drawn as a capture draws them; with probes,
+// how `withProbes` shows a frame.
+template <typename WithProbes>
+std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunction drawFrame, WithProbes withProbes)
 {
     RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
     std::vector<QImage> frames;
     frames.reserve(static_cast<std::size_t>(options.frames));
-    drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&] { frames.push_back(surface.snapshot()); });
+    drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&](int frameNo, const ProbePictures& probes) {
+        frames.push_back(probes.empty() ? surface.snapshot() : withProbes(probes, surface.image(), canvas.state(), frameNo));
+    });
     return frames;
 }
 
 JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    const std::vector<QImage> frames = drawAllFrames(options, drawFrame);
+    const std::vector<QImage> frames = drawAllFrames(options, drawFrame, std::mem_fn(&ProbePictures::WithGraph));
     const ExportResult written = WriteAnimatedGif(outputPath(options), frames, options.delayMs);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
@@ -109,11 +124,20 @@ JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 
 JobResult writeSheet(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    const std::vector<QImage> frames = drawAllFrames(options, drawFrame);
+    // With probes, a blank graph to fill in goes under the ringed frames.
+    std::optional<ProbeSheetGraphs> graphs;
+    const std::vector<QImage> frames = drawAllFrames(options, drawFrame,
+        [&](const ProbePictures& probes, const QImage& frame, const DrawState& state, int frameNo) {
+            if (!graphs)
+                graphs = ProbeSheetGraphs{probes.Graph(GraphContent::Blank, kSheetGraphWidth, kSheetGraphHeight),
+                    probes.Graph(GraphContent::Answer, kSheetGraphWidth, kSheetGraphHeight)};
+            return probes.Ringed(frame, state, frameNo);
+        });
     // The title names the parameter value drawn: the one its box shows.
     const QString title
         = QString::fromStdString(WorksheetTitle(options.scene, ParameterText(options.scene, options.param)));
-    const ExportResult written = WriteWorksheet(outputPath(options), title, frames);
+    const ExportResult written = graphs ? WriteProbeWorksheet(outputPath(options), title, frames, *graphs)
+                                        : WriteWorksheet(outputPath(options), title, frames);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
     return {};
@@ -126,7 +150,8 @@ std::uint64_t FrameMemoryBytes(const RenderOptions& options)
     if (options.mode == OutputMode::Trace)
         return 0;
     const auto devicePixels = [&](int side) { return static_cast<std::uint64_t>(std::lround(side * options.scale)); };
-    const std::uint64_t frameBytes = devicePixels(options.size.width) * devicePixels(options.size.height) * 4;
+    const ProbeLayout layout = PictureLayout(options);
+    const std::uint64_t frameBytes = devicePixels(layout.width) * devicePixels(layout.height) * 4;
     // The surface, plus a copy of every frame for a GIF or a worksheet.
     const bool everyFrame = options.mode == OutputMode::Gif || options.mode == OutputMode::Sheet;
     const std::uint64_t copies = everyFrame ? static_cast<std::uint64_t>(options.frames) : 0;

@@ -28,4 +28,16 @@ SceneContext RenderSceneContext(const RenderOptions& options, ParameterControl& 
     return context;
 }
 
+std::vector<MediumSite> ProbeSites(const RenderOptions& options, const SceneContext& context)
+{
+    std::vector<MediumSite> sites;
+    if (options.probes.empty())
+        return sites;
+    const std::optional<Medium> medium = MediumOf(options.scene, context);
+    for (const ProbePlace& place : options.probes)
+        if (const std::optional<MediumSite> site = medium ? SiteNear(*medium, place.x, place.y.value_or(0)) : std::nullopt)
+            sites.push_back(*site);
+    return sites;
+}
+
 }  // namespace kelvora::render
