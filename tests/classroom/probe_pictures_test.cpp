@@ -1,6 +1,5 @@
 // kelvora-render --probe with pictures: the ring and the graph under the
 // frame, and the worksheet with a blank graph and its answer page.
-
 #include "pdf_info.h"
 #include "render_job.h"
 #include "render_options.h"
@@ -8,7 +7,6 @@
 #include "canvas/color.h"
 #include "probe/probe.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -42,12 +40,12 @@ int pixelsOf(const QImage& image, Color color, QRect area)
 TEST(ProbePictures, TheFrameIsRingedAndItsGraphStandsUnderIt)
 {
     QTemporaryDir dir;
-    const std::string plain = QFile::encodeName(dir.filePath("plain.png")).toStdString();
-    const std::string probed = QFile::encodeName(dir.filePath("probed.png")).toStdString();
-    ASSERT_EQ(runJob({"--scene", "2", "--frame", "3", "--png", plain}), 0);
-    ASSERT_EQ(runJob({"--scene", "2", "--frame", "3", "--probe", "245", "--probe", "35", "--png", probed}), 0);
-    const QImage without(QString::fromStdString(plain));
-    const QImage with(QString::fromStdString(probed));
+    const QString plain = dir.filePath("plain.png");
+    const QString probed = dir.filePath("probed.png");
+    ASSERT_EQ(runJob({"--scene", "2", "--frame", "3", "--png", plain.toStdString()}), 0);
+    ASSERT_EQ(runJob({"--scene", "2", "--frame", "3", "--probe", "245", "--probe", "35", "--png", probed.toStdString()}), 0);
+    const QImage without(plain);
+    const QImage with(probed);
     ASSERT_EQ(with.width(), 960);
     ASSERT_GT(with.height(), 600);
     // Frame 3 of 12: the green particle (x = 245) is down at y = 70, so its
@@ -69,7 +67,7 @@ TEST(ProbePictures, TheWorksheetHasABlankGraphAndAnAnswerPage)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("sheet.pdf");
-    ASSERT_EQ(runJob({"--scene", "4", "--probe", "160", "--sheet", QFile::encodeName(path).toStdString()}), 0);
+    ASSERT_EQ(runJob({"--scene", "4", "--probe", "160", "--sheet", path.toStdString()}), 0);
     const test::PdfInfo info = test::ReadPdfInfo(path);
     if (!info.available)
         GTEST_SKIP() << "pdfinfo is not installed";
