@@ -48,7 +48,7 @@ struct ProbeGraph {
     int frames = 12;
 };
 
-inline constexpr int kCurveSamples = 240;
+inline constexpr int kCurveSamples = 120;
 
 // Asks the model once for everything the graph shows; drawing it then
 // asks nothing.
