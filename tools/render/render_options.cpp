@@ -1,5 +1,6 @@
 #include "render_options.h"
 
+#include "decimal_number.h"
 #include "render_context.h"
 
 #include "canvas/trace_surface.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <optional>
 #include <set>
 
@@ -114,10 +114,8 @@ std::optional<PixelSize> pixelSize(const std::string& option, const std::string&
 // A ratio from 1 to 4, such as 2 or 1.5.
 std::optional<double> scaleRatio(const std::string& option, const std::string& text, std::string& error)
 {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (text.empty() || status != std::errc() || stop != end || !(value >= 1.0 && value <= kMaxScale)) {
+    const std::optional<double> value = ParseDecimalNumber(text);
+    if (!value || !(*value >= 1.0 && *value <= kMaxScale)) {
         error = option + ": " + quoted(text) + " is not a number from 1 to 4";
         return std::nullopt;
     }
@@ -127,28 +125,16 @@ std::optional<double> scaleRatio(const std::string& option, const std::string& t
 // X or X,Y: finite numbers in the scene's user coordinates.
 std::optional<ProbePlace> probePlace(const std::string& text, std::string& error)
 {
-    const auto number = [](const char* first, const char* last) -> std::optional<double> {
-        double value = 0;
-        const auto [stop, status] = std::from_chars(first, last, value);
-        if (first == last || status != std::errc() || stop != last || !std::isfinite(value))
-            return std::nullopt;
-        return value;
-    };
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    const char* comma = std::find(begin, end, ',');
-    ProbePlace place;
-    const std::optional<double> x = number(begin, comma);
+    const std::size_t comma = text.find(',');
+    const std::optional<double> x = ParseDecimalNumber(std::string_view(text).substr(0, comma));
     std::optional<double> y;
-    if (comma != end)
-        y = number(comma + 1, end);
-    if (!x || (comma != end && !y)) {
+    if (comma != std::string::npos)
+        y = ParseDecimalNumber(std::string_view(text).substr(comma + 1));
+    if (!x || (comma != std::string::npos && !y)) {
         error = "--probe: " + quoted(text) + " is not X or X,Y";
         return std::nullopt;
     }
-    place.x = *x;
-    place.y = y;
-    return place;
+    return ProbePlace{*x, y};
 }
 
 // Stores the value of one option; false with error set when it is bad.
