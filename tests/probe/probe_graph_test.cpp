@@ -72,24 +72,5 @@ TEST(ProbeGraph, UnderThePictureWithLabelledAxesDotsAtTheFramesAndACursor)
         EXPECT_TRUE(op.kind != "circle" && (op.kind != "line" || op.color == "#000000" || op.color == "#c0c0c0"));
 }
 
-TEST(ProbeRings, RingEachSiteWhereTheFrameDrawsItAndLeaveTheStateAlone)
-{
-    TraceSurface trace;
-    Canvas canvas(trace, 960, 600);
-    canvas.Scale(0, 240, 640, 0);
-    canvas.SetDrawWidth(4);
-    trace.clearText();
-    DrawProbeRings(canvas, sites(), 0.25);
-    const std::vector<TraceOp> rings = OpsOfKind(test::ParseTrace(trace.text()), "circle");
-    ASSERT_EQ(rings.size(), 2u);
-    for (int n = 0; n < 2; ++n) {
-        EXPECT_EQ(rings[n].nums[0], sites()[n].position(0.25).x);
-        EXPECT_EQ(rings[n].nums[1], sites()[n].position(0.25).y);
-        EXPECT_EQ(rings[n].color + rings[n].fill, ColorHex(ProbeColor(n)) + "none");
-    }
-    EXPECT_EQ(canvas.state().drawWidth, 4);
-    EXPECT_EQ(ProbeTraceLine(1, sites()[1], 0.25), "probe 1 35 50");
-}
-
 }  // namespace
 }  // namespace kelvora
