@@ -2,6 +2,7 @@
 #include "canvas/trace_surface.h"
 #include "probe/probe.h"
 #include "probe/probe_graph.h"
+#include "probe/probe_marks.h"
 #include "support/trace_reader.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,43 @@ TEST(ProbeGraph, UnderThePictureWithLabelledAxesDotsAtTheFramesAndACursor)
     // Blank, for students: axes and grid only.
     for (const TraceOp& op : graphOps(GraphContent::Blank, 0))
         EXPECT_TRUE(op.kind != "circle" && (op.kind != "line" || op.color == "#000000" || op.color == "#c0c0c0"));
+}
+
+TEST(ProbeMarks, ClicksAndKeysPlaceMoveAndRemoveAtMostTwo)
+{
+    const Medium wave = *MediumOf(2, test::MakeContext(12));
+    ProbeMarks marks;
+    const auto placed = [&] {
+        std::string text;
+        for (const MediumSite& site : marks.sites)
+            text += std::to_string(static_cast<int>(site.rest.x)) + ' ';
+        return text;
+    };
+    // A click on the picture: pixel (368, 425) of 960 x 600 is (245.33, 70).
+    TraceSurface trace;
+    Canvas canvas(trace, 960, 600);
+    canvas.Scale(0, 240, 640, 0);
+    EXPECT_TRUE(ToggleProbeAt(marks, wave, PictureToUser(canvas.state(), 960, 600, 368, 425)));
+    const std::pair<double, std::string> clicks[] = {{40, "245 35 "}, {70, "245 65 "}, {250, "65 "}, {700, "65 "}};
+    for (const auto& [x, expected] : clicks) {
+        EXPECT_EQ(ToggleProbeAt(marks, wave, {x, 0}), x != 700) << x;
+        EXPECT_EQ(placed(), expected) << "after a click at " << x;
+    }
+    EXPECT_TRUE(StepProbe(marks, wave, -1));
+    EXPECT_FALSE(StepProbe(marks, wave, -1));
+    EXPECT_EQ(placed(), "35 ");
+    marks.sites.clear();
+    EXPECT_TRUE(StepProbe(marks, wave, +1));
+    EXPECT_EQ(placed(), "35 ");
+    EXPECT_EQ(ProbeDescription(0, sites()[0], 12).rfind("プローブ 1：x = 245 の粒子の変位 y　コマ 1 0、コマ 2 -25、", 0), 0u);
+    // In the water the key steps across and from row to row.
+    const Medium water = *MediumOf(8, test::MakeContext(12));
+    ProbeMarks onWater{{*SiteNear(water, 480, 100)}};
+    EXPECT_TRUE(StepProbe(onWater, water, +1));
+    EXPECT_EQ(onWater.sites[0].rest.x, 490);
+    EXPECT_TRUE(StepProbe(onWater, water, +1, false));
+    EXPECT_GT(onWater.sites[0].rest.y, 100);
+    EXPECT_LT(onWater.sites[0].rest.y, 104);
 }
 
 }  // namespace
