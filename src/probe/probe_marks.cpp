@@ -96,8 +96,10 @@ std::string ProbeDescription(int number, const MediumSite& site, int frames)
         ? "x = " + spoken(site.rest.x) + "、y = " + spoken(site.rest.y) + " の水面の点"
         : "x = " + spoken(site.rest.x) + " の粒子";
     text += "の変位 y　";
-    for (int k = 0; k < frames; ++k)
-        text += (k > 0 ? "、コマ " : "コマ ") + std::to_string(k + 1) + ' ' + spoken(site.displacement(k / double(frames)));
+    for (int k = 0; k < frames; ++k) {
+        text += (k > 0 ? "、コマ " : "コマ ") + std::to_string(k + 1);
+        text += ' ' + spoken(site.displacement(k / double(frames)));
+    }
     return text;
 }
 

@@ -34,7 +34,9 @@ ParticleRow endReflectionRow(double phaseShift)
     // The string up to the end; the incident wave beyond it is only a hint.
     return particleRow(
         Motion::Transverse, 120, 46, [](int index) { return index * 8; }, 80,
-        [phaseShift](std::size_t index, double t) { return EndReflection::Resultant(offset16(index, 8), t, phaseShift); });
+        [phaseShift](std::size_t index, double t) {
+            return EndReflection::Resultant(offset16(index, 8), t, phaseShift);
+        });
 }
 
 std::optional<Medium> particleMedium(int sceneIndex, const SceneContext& context)

@@ -43,7 +43,8 @@ TEST(ProbePictures, TheFrameIsRingedAndItsGraphStandsUnderIt)
     const QString plain = dir.filePath("plain.png");
     const QString probed = dir.filePath("probed.png");
     ASSERT_EQ(runJob({"--scene", "2", "--frame", "3", "--png", plain.toStdString()}), 0);
-    ASSERT_EQ(runJob({"--scene", "2", "--frame", "3", "--probe", "245", "--probe", "35", "--png", probed.toStdString()}), 0);
+    ASSERT_EQ(
+        runJob({"--scene", "2", "--frame", "3", "--probe", "245", "--probe", "35", "--png", probed.toStdString()}), 0);
     const QImage without(plain);
     const QImage with(probed);
     ASSERT_EQ(with.width(), 960);

@@ -70,7 +70,8 @@ TEST(Medium, EveryParticleIsWhereTheFrameDrawsIt)
                         const std::string centre = ' ' + TraceNumber(at.x) + ' ' + TraceNumber(at.y) + ' ';
                         EXPECT_TRUE(trace.text().find("\ncircle" + centre) != std::string::npos
                             || trace.text().find("\npset" + centre) != std::string::npos)
-                            << "scene " << scene << " n " << param << " frame " << k << "/" << frames << " x " << place.x;
+                            << "scene " << scene << " n " << param << " frame " << k << "/" << frames << " at "
+                            << place.x;
                     }
                 }
             }
@@ -132,7 +133,8 @@ TEST(Medium, WavesTravelStandingWavesSwingTwiceAsFarTheWaterRestsOnNodalLines)
     // Scene 2: what particle x shows at t, the next particle (30 on) shows
     // 30/420 of a period later.
     const MediumSite next = siteAt(2, 65);
-    swingOver(siteAt(2, 35), [&](double t) { EXPECT_EQ(siteAt(2, 35).displacement(t), next.displacement(t + 30 / 420.0)); });
+    const MediumSite first = siteAt(2, 35);
+    swingOver(first, [&](double t) { EXPECT_EQ(first.displacement(t), next.displacement(t + 30 / 420.0)); });
     // Antinodes of the standing waves reach twice the 40 of each wave.
     for (const auto& [scene, x] : {std::pair{4, 140.0}, {6, 300.0}, {7, 360.0}})
         EXPECT_EQ(swingOver(siteAt(scene, x), [](double) {}), 80) << "scene " << scene << " at " << x;

@@ -105,7 +105,8 @@ std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunctio
     std::vector<QImage> frames;
     frames.reserve(static_cast<std::size_t>(options.frames));
     drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&](int frameNo, const ProbePictures& probes) {
-        frames.push_back(probes.empty() ? surface.snapshot() : withProbes(probes, surface.image(), canvas.state(), frameNo));
+        frames.push_back(
+            probes.empty() ? surface.snapshot() : withProbes(probes, surface.image(), canvas.state(), frameNo));
     });
     return frames;
 }

@@ -34,8 +34,10 @@ std::vector<MediumSite> ProbeSites(const RenderOptions& options, const SceneCont
     if (options.probes.empty())
         return sites;
     const std::optional<Medium> medium = MediumOf(options.scene, context);
+    if (!medium)
+        return sites;
     for (const ProbePlace& place : options.probes)
-        if (const std::optional<MediumSite> site = medium ? SiteNear(*medium, place.x, place.y.value_or(0)) : std::nullopt)
+        if (const std::optional<MediumSite> site = SiteNear(*medium, place.x, place.y.value_or(0)))
             sites.push_back(*site);
     return sites;
 }

@@ -38,7 +38,8 @@ struct GivenOptions {
 const std::set<std::string>& optionsWithValue()
 {
     static const std::set<std::string> names = {
-        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet", "--scale", "--probe"};
+        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet", "--scale",
+        "--probe"};
     return names;
 }
 
