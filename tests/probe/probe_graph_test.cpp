@@ -48,8 +48,9 @@ TEST(ProbeGraph, UnderThePictureWithLabelledAxesDotsAtTheFramesAndACursor)
         EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end()) << label;
     const auto isLine = [&](const char* color, bool vertical) {
         return std::find_if(ops.begin(), ops.end(), [=](const TraceOp& op) {
-            const bool upright = vertical ? op.nums[0] == op.nums[2] : op.nums[1] == op.nums[3];
-            return op.kind == "line" && op.color == color && upright;
+            if (op.kind != "line" || op.color != color)
+                return false;
+            return vertical ? op.nums[0] == op.nums[2] : op.nums[1] == op.nums[3];
         });
     };
     const double axisY = isLine("#000000", false)->nums[1];
