@@ -1,6 +1,7 @@
 #include "scenes/scene_catalogue.h"
 
 #include "canvas/canvas.h"
+#include "scenes/capture_cache.h"
 #include "scenes/scenes.h"
 
 #include <cstdio>
@@ -48,8 +49,8 @@ std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex)
     case 14:
         return ParameterSetup{"膜の厚さの２倍/膜中の波長", 1, 40, 20, 1, "2", true};
     case 15:
-        // Two U+3000, a Cyrillic capital А (U+0410), then a fullwidth Ｐ.
-        return ParameterSetup{"　　АＰの距離/（λ/4）", 0, 16, 8, 1, "8", false};
+        // Two U+3000, then a fullwidth Ａ (U+FF21) and Ｐ, so a search for ＡＰ finds it.
+        return ParameterSetup{"　　ＡＰの距離/（λ/4）", 0, 16, 8, 1, "8", false};
     default:
         return std::nullopt;
     }
@@ -120,6 +121,27 @@ std::string SaveFileStem(int sceneIndex, std::string_view parameterText)
     for (char c : named)
         stem += c == '/' ? std::string("\uFF0F") : std::string(1, c);
     return stem;
+}
+
+SceneContext CaptureContext(
+    int sceneIndex, int frameCount, int param, int screenWidth, int screenHeight, ParameterControl& control)
+{
+    SceneContext context;
+    context.lastFrame = static_cast<std::int16_t>(frameCount - 1);
+    context.screenWidth = screenWidth;
+    context.screenHeight = screenHeight;
+    context.captureCache = std::make_shared<CaptureCache>();
+    // SceneParam follows the scroll bar.
+    context.sceneParam = static_cast<std::int16_t>(param);
+    if (const std::optional<ParameterSetup> setup = ParameterSetupFor(sceneIndex)) {
+        control.value = static_cast<std::int16_t>(param);
+        control.min = setup->min;
+        control.max = setup->max;
+        control.largeChange = setup->largeChange;
+        control.text = ParameterText(sceneIndex, param);
+        context.parameter = &control;
+    }
+    return context;
 }
 
 bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context)

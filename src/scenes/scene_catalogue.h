@@ -62,6 +62,14 @@ std::string WorksheetTitle(int sceneIndex, std::string_view parameterText);
 // have some) made a fullwidth solidus, U+FF0F, so it stays one file name.
 std::string SaveFileStem(int sceneIndex, std::string_view parameterText);
 
+// What a scene reads for a fresh capture of frameCount frames on a screen
+// of the given size, with the parameter scroll bar at param: SceneParam,
+// and for a scene with a parameter the controls as the viewer sets them up
+// (kept in control, which must outlive the context). The frames share a
+// new capture cache.
+SceneContext CaptureContext(
+    int sceneIndex, int frameCount, int param, int screenWidth, int screenHeight, ParameterControl& control);
+
 // Calls the DrawFrame of scene sceneIndex with a reference to frameNo.
 // Outside 0..15 nothing is drawn; returns whether a renderer ran.
 bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context);
