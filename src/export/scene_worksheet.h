@@ -20,10 +20,6 @@ struct SceneWorksheet {
     double devicePixelRatio = 1.0;
 };
 
-// Every value the scene's parameter takes, in order; {1} for a scene
-// without one.
-std::vector<int> AllParameterValues(int sceneIndex);
-
 // Draws and writes the worksheet (see WriteWorksheet). A run-time error of
 // a scene is thrown as it is, with nothing written.
 ExportResult WriteSceneWorksheet(const QString& path, const SceneWorksheet& sheet);

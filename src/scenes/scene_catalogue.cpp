@@ -56,6 +56,17 @@ std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex)
     }
 }
 
+std::vector<int> ParameterValues(int sceneIndex)
+{
+    const std::optional<ParameterSetup> setup = ParameterSetupFor(sceneIndex);
+    if (!setup)
+        return {1};
+    std::vector<int> values;
+    for (int value = setup->min; value <= setup->max; ++value)
+        values.push_back(value);
+    return values;
+}
+
 std::string ParameterText(int sceneIndex, int value)
 {
     if (sceneIndex != 14)
@@ -142,6 +153,19 @@ SceneContext CaptureContext(
         context.parameter = &control;
     }
     return context;
+}
+
+void DrawPeriod(int sceneIndex, Canvas& canvas, int frameCount, int param, int screenWidth, int screenHeight,
+    const std::function<void(int)>& frameDrawn)
+{
+    ParameterControl control;
+    SceneContext context = CaptureContext(sceneIndex, frameCount, param, screenWidth, screenHeight, control);
+    // FrameNo itself is the loop variable handed to the scene, as in a capture.
+    for (std::int16_t frameNo = 0; frameNo < frameCount; ++frameNo) {
+        if (!DrawCaptureFrame(sceneIndex, canvas, frameNo, context))
+            return;
+        frameDrawn(frameNo);
+    }
 }
 
 bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context)

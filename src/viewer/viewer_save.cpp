@@ -42,7 +42,7 @@ ExportResult ViewerWindow::writeWorksheet(const QString& path, bool allValues)
     SceneWorksheet sheet;
     sheet.sceneIndex = model_->sceneIndex();
     sheet.frameCount = model_->lastFrame() + 1;
-    sheet.parameterValues = allValues ? AllParameterValues(sheet.sceneIndex) : std::vector<int>{model_->sceneParam()};
+    sheet.parameterValues = allValues ? ParameterValues(sheet.sceneIndex) : std::vector<int>{model_->sceneParam()};
     sheet.size = QSize(surface.logicalWidth(), surface.logicalHeight());
     sheet.screen = QSize(screenWidth(), screenHeight());
     sheet.devicePixelRatio = surface.devicePixelRatio();

@@ -113,7 +113,7 @@ JobResult writeSheet(const RenderOptions& options)
     sheet.sceneIndex = options.scene;
     sheet.frameCount = options.frames;
     // Each page's title names the parameter value drawn: the one its box shows.
-    sheet.parameterValues = options.allParameterValues ? AllParameterValues(options.scene) : std::vector{options.param};
+    sheet.parameterValues = options.allParameterValues ? ParameterValues(options.scene) : std::vector{options.param};
     sheet.size = QSize(options.size.width, options.size.height);
     sheet.screen = QSize(options.screen.width, options.screen.height);
     sheet.devicePixelRatio = options.scale;
