@@ -19,6 +19,14 @@ constexpr std::int16_t kRingWidth = 3;
 
 Color ProbeColor(int number) { return QBColor(number == 0 ? qb::Magenta : qb::DarkCyan); }
 
+KeyEntry ProbeKeyEntry(int number, Motion motion)
+{
+    static const char* const particles[] = {"y–t グラフの粒子 1", "y–t グラフの粒子 2"};
+    static const char* const points[] = {"y–t グラフの点 1", "y–t グラフの点 2"};
+    const auto n = static_cast<std::size_t>(number == 0 ? 0 : 1);
+    return {ProbeColor(number), KeyMark::Ring, motion == Motion::Surface ? points[n] : particles[n]};
+}
+
 std::string ProbeTraceLine(int number, const MediumSite& site, double t)
 {
     std::string place = TraceNumber(site.rest.x);

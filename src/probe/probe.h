@@ -7,6 +7,7 @@
 
 #include "canvas/color.h"
 #include "scenes/medium.h"
+#include "scenes/scene_key.h"
 
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ inline constexpr int kMaxProbes = 2;
 
 // The colour of probe 0 and of probe 1, for its ring and its curve.
 Color ProbeColor(int number);
+
+// The colour key's entry for probe `number`'s ring, whose graph it names:
+// "赤紫：y–t グラフの粒子 1" (for the water, "…の点 1").
+KeyEntry ProbeKeyEntry(int number, Motion motion);
 
 // The trace line of probe `number` at time t, as the trace formats numbers:
 // "probe <n> <rest x> <displacement>", or for a point of the water

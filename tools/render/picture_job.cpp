@@ -8,8 +8,7 @@
 #include "export/atomic_file.h"
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
-#include "export/probe_worksheet.h"
-#include "export/worksheet_writer.h"
+#include "export/scene_worksheet.h"
 #include "raster/raster_surface.h"
 #include "scenes/scene_catalogue.h"
 
@@ -17,7 +16,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <new>
 #include <unistd.h>
@@ -96,9 +94,8 @@ JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 }
 
 // Every frame of the loop, drawn as a capture draws them; with probes,
-// how `withProbes` shows a frame.
-template <typename WithProbes>
-std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunction drawFrame, WithProbes withProbes)
+// ringed over the graph.
+std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
     RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
@@ -106,14 +103,14 @@ std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunctio
     frames.reserve(static_cast<std::size_t>(options.frames));
     drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&](int frameNo, const ProbePictures& probes) {
         frames.push_back(
-            probes.empty() ? surface.snapshot() : withProbes(probes, surface.image(), canvas.state(), frameNo));
+            probes.empty() ? surface.snapshot() : probes.WithGraph(surface.image(), canvas.state(), frameNo));
     });
     return frames;
 }
 
 JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    const std::vector<QImage> frames = drawAllFrames(options, drawFrame, std::mem_fn(&ProbePictures::WithGraph));
+    const std::vector<QImage> frames = drawAllFrames(options, drawFrame);
     const ExportResult written = WriteAnimatedGif(outputPath(options), frames, options.delayMs);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
@@ -123,22 +120,19 @@ JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
     return result;
 }
 
-JobResult writeSheet(const RenderOptions& options, DrawFrameFunction drawFrame)
+JobResult writeSheet(const RenderOptions& options)
 {
-    // With probes, a blank graph to fill in goes under the ringed frames.
-    std::optional<ProbeSheetGraphs> graphs;
-    const std::vector<QImage> frames = drawAllFrames(options, drawFrame,
-        [&](const ProbePictures& probes, const QImage& frame, const DrawState& state, int frameNo) {
-            if (!graphs)
-                graphs = ProbeSheetGraphs{probes.Graph(GraphContent::Blank, kSheetGraphWidth, kSheetGraphHeight),
-                    probes.Graph(GraphContent::Answer, kSheetGraphWidth, kSheetGraphHeight)};
-            return probes.Ringed(frame, state, frameNo);
-        });
-    // The title names the parameter value drawn: the one its box shows.
-    const QString title
-        = QString::fromStdString(WorksheetTitle(options.scene, ParameterText(options.scene, options.param)));
-    const ExportResult written = graphs ? WriteProbeWorksheet(outputPath(options), title, frames, *graphs)
-                                        : WriteWorksheet(outputPath(options), title, frames);
+    SceneWorksheet sheet;
+    sheet.sceneIndex = options.scene;
+    sheet.frameCount = options.frames;
+    // Each page's title names the parameter value drawn: the one its box shows.
+    sheet.parameterValues = options.allParameterValues ? ParameterValues(options.scene) : std::vector{options.param};
+    sheet.size = QSize(options.size.width, options.size.height);
+    sheet.screen = QSize(options.screen.width, options.screen.height);
+    sheet.devicePixelRatio = options.scale;
+    for (const ProbePlace& place : options.probes)
+        sheet.probes.push_back({place.x, place.y.value_or(0)});
+    const ExportResult written = WriteSceneWorksheet(outputPath(options), sheet);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
     return {};
@@ -169,7 +163,7 @@ JobResult RunPictureJob(const RenderOptions& options, DrawFrameFunction drawFram
         switch (options.mode) {
         case OutputMode::Png: return writePng(options, drawFrame);
         case OutputMode::Gif: return writeGif(options, drawFrame);
-        case OutputMode::Sheet: return writeSheet(options, drawFrame);
+        case OutputMode::Sheet: return writeSheet(options);
         case OutputMode::Trace: break;
         }
     } catch (const RuntimeError& error) {

@@ -1,6 +1,7 @@
 #include "probe_pictures.h"
 
 #include "canvas/canvas.h"
+#include "export/probe_graph_image.h"
 #include "probe/probe.h"
 #include "raster/raster_surface.h"
 
@@ -15,7 +16,7 @@ ProbePictures::ProbePictures(const RenderOptions& options, const std::vector<Med
 {
 }
 
-QImage ProbePictures::Ringed(const QImage& frame, const DrawState& state, int frameNo) const
+QImage ProbePictures::ringed(const QImage& frame, const DrawState& state, int frameNo) const
 {
     RasterSurface surface(options_.size.width, options_.size.height, options_.scale);
     surface.restore(frame);
@@ -25,19 +26,12 @@ QImage ProbePictures::Ringed(const QImage& frame, const DrawState& state, int fr
     return surface.snapshot();
 }
 
-QImage ProbePictures::Graph(GraphContent content, int width, int height, int frameShown) const
-{
-    RasterSurface surface(width, height, options_.scale);
-    Canvas canvas(surface, width, height);
-    DrawProbeGraph(canvas, graph_, content, frameShown);
-    return surface.snapshot();
-}
-
 QImage ProbePictures::WithGraph(const QImage& frame, const DrawState& state, int frameNo) const
 {
     const ProbeLayout layout = PictureLayout(options_);
-    const QImage picture = Ringed(frame, state, frameNo);
-    const QImage graph = Graph(GraphContent::Shown, layout.graph.width, layout.graph.height, frameNo);
+    const QImage picture = ringed(frame, state, frameNo);
+    const QImage graph = ProbeGraphImage(
+        graph_, GraphContent::Shown, QSize(layout.graph.width, layout.graph.height), options_.scale, frameNo);
     // Device pixels: each part keeps the size its surface gave it.
     QImage whole(picture.width(), picture.height() + graph.height(), QImage::Format_RGB32);
     QPainter painter(&whole);

@@ -12,23 +12,22 @@
 
 namespace kelvora::render {
 
-// The pictures of a job with --probe: each frame with rings round the
-// probed places, and under it the displacement-time graph laid out as
-// the core describes, with its cursor at the frame.
+// The pictures of a --png or --gif job with --probe: each frame with rings
+// round the probed places, and under it the displacement-time graph laid
+// out as the core describes, with its cursor at the frame.
 class ProbePictures {
 public:
     ProbePictures(const RenderOptions& options, const std::vector<MediumSite>& sites, double amplitude);
 
     bool empty() const { return sites_.empty(); }
     // The frame drawn at frameNo, with `state` the drawing state it left
-    // (its scale places the rings), ringed.
-    QImage Ringed(const QImage& frame, const DrawState& state, int frameNo) const;
-    // The ringed frame over the graph.
+    // (its scale places the rings), ringed, over the graph with its cursor
+    // at the frame.
     QImage WithGraph(const QImage& frame, const DrawState& state, int frameNo) const;
-    // The graph alone, `width` x `height` pixels at the job's scale.
-    QImage Graph(GraphContent content, int width, int height, int frameShown = 0) const;
 
 private:
+    QImage ringed(const QImage& frame, const DrawState& state, int frameNo) const;
+
     const RenderOptions& options_;
     std::vector<MediumSite> sites_;
     ProbeGraph graph_;
