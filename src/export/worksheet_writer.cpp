@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace kelvora {
 
@@ -38,10 +39,22 @@ double gridScale(int frameCount, int columns, QSizeF frame, QSizeF area, double 
     return std::min(cellWidth / frame.width(), (cellHeight - labelHeight) / frame.height());
 }
 
-// Draws the page: the title across the top, then the frames in a grid,
-// each scaled into its cell with its label underneath.
-void drawSheet(QPainter& painter, const QRectF& page, const QString& title, const std::vector<QImage>& frames)
+// A frame from the source; a null image is one that could not be made.
+QImage frameOf(const WorksheetFrameSource& frameAt, int k)
 {
+    QImage frame = frameAt(k);
+    if (frame.isNull())
+        throw std::bad_alloc();
+    return frame;
+}
+
+// Draws the page: the title across the top, then the frames in a grid,
+// each scaled into its cell with its label underneath. The frames are
+// asked for one at a time, in order, and each is let go once drawn.
+void drawSheet(QPainter& painter, const QRectF& page, const QString& title, int count,
+    const WorksheetFrameSource& frameAt)
+{
+    QImage frame = frameOf(frameAt, 0);
     const QFont titleFont = sheetFont(kTitlePoints);
     const QFont labelFont = sheetFont(kLabelPoints);
     const double titleHeight = QFontMetricsF(titleFont, painter.device()).height() * 1.6;
@@ -52,8 +65,7 @@ void drawSheet(QPainter& painter, const QRectF& page, const QString& title, cons
     painter.drawText(QRectF(page.left(), page.top(), page.width(), titleHeight), Qt::AlignLeft | Qt::AlignTop, title);
 
     const QRectF grid(page.left(), page.top() + titleHeight, page.width(), page.height() - titleHeight);
-    const int count = static_cast<int>(frames.size());
-    const QSizeF frameSize = frames.front().deviceIndependentSize();
+    const QSizeF frameSize = frame.deviceIndependentSize();
     const double gap = page.width() * 0.015;
     const int columns = WorksheetColumns(count, frameSize, grid.size(), labelHeight, gap);
     const int rows = (count + columns - 1) / columns;
@@ -70,7 +82,9 @@ void drawSheet(QPainter& painter, const QRectF& page, const QString& title, cons
         const double x = grid.left() + (k % columns) * (cellWidth + gap) + (cellWidth - shown.width()) / 2;
         const double y = top + (k / columns) * rowPitch;
         const QRectF target(QPointF(x, y), shown);
-        painter.drawImage(target, frames[static_cast<std::size_t>(k)]);
+        if (k > 0)
+            frame = frameOf(frameAt, k);
+        painter.drawImage(target, frame);
         painter.setPen(QPen(Qt::black, 0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(target);
@@ -105,10 +119,21 @@ int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeig
     return best;
 }
 
-ExportResult WriteWorksheet(const QString& path, const QString& title, const std::vector<QImage>& frames)
+ExportResult WriteWorksheet(const FilePath& path, const QString& title, const std::vector<QImage>& frames)
 {
     if (frames.empty() || frames.front().isNull())
         return ExportResult{false, "no frames to write", false};
+    return WriteWorksheet(path, title, static_cast<int>(frames.size()),
+        [&frames](int k) { return frames[static_cast<std::size_t>(k)]; });
+}
+
+ExportResult WriteWorksheet(
+    const FilePath& path, const QString& title, int frameCount, const WorksheetFrameSource& frameAt)
+{
+    if (frameCount < 1)
+        return ExportResult{false, "no frames to write", false};
+    // QPdfWriter reports no write errors: the PDF is made in memory and
+    // written through the atomic file, which checks every byte.
     return WriteFileAtomically(path, [&](QIODevice& device) -> std::string {
         QPdfWriter writer(&device);
         writer.setTitle(title);
@@ -117,11 +142,13 @@ ExportResult WriteWorksheet(const QString& path, const QString& title, const std
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
             QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
         QPainter painter;
+        // Into memory, a painter fails to begin only for want of it.
         if (!painter.begin(&writer))
-            return "the PDF could not be started";
+            throw std::bad_alloc();
         // Line drawings: no JPEG blur around the lines.
         painter.setRenderHint(QPainter::LosslessImageRendering);
-        drawSheet(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), title, frames);
+        drawSheet(
+            painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), title, frameCount, frameAt);
         if (!painter.end())
             return "the PDF could not be finished";
         return {};

@@ -1,7 +1,8 @@
 // 保存: the stored frames written as a looping GIF, a worksheet PDF, or the
 // frame on the picture as a PNG. Files hold the stored pixels exactly; each
 // is written beside its target and renamed into place when complete, so a
-// failure leaves no partial file and is reported in a message box.
+// failure leaves no partial file, keeps the file that was there, and is
+// reported in a message box.
 
 #include "viewer/viewer_window.h"
 
@@ -61,13 +62,19 @@ void ViewerWindow::save()
             written = WritePng(target.path, frame);
         else
             written.error = "the frame is not stored";
-    } else {
+    } else if (target.kind == SaveKind::Gif) {
         std::vector<QImage> frames(static_cast<std::size_t>(frameCount));
         for (int k = 0; k < frameCount; ++k)
             frameStore_.read(k, frames[static_cast<std::size_t>(k)]);
-        written = target.kind == SaveKind::Gif
-            ? WriteAnimatedGif(target.path, frames, speedBar_->value())
-            : WriteWorksheet(target.path, QString::fromStdString(model_->worksheetTitle()), frames);
+        written = WriteAnimatedGif(target.path, frames, speedBar_->value());
+    } else {
+        // Read from the store one at a time as the page is drawn.
+        written = WriteWorksheet(target.path, QString::fromStdString(model_->worksheetTitle()), frameCount,
+            [this](int k) {
+                QImage frame;
+                frameStore_.read(k, frame);
+                return frame;
+            });
     }
 
     const QString fileName = QFileInfo(target.path).fileName();

@@ -1,5 +1,7 @@
 #include "render_options.h"
 
+#include "message_line.h"
+
 #include "scenes/scene_catalogue.h"
 
 #include <algorithm>
@@ -185,6 +187,15 @@ std::optional<GivenOptions> scan(const std::vector<std::string>& arguments, std:
     return given;
 }
 
+// The one output mode given (checkOutputMode finds more than one).
+OutputMode modeOf(const GivenOptions& given)
+{
+    return given.png ? OutputMode::Png
+        : given.gif  ? OutputMode::Gif
+        : given.sheet ? OutputMode::Sheet
+                     : OutputMode::Trace;
+}
+
 std::string checkOutputMode(const GivenOptions& given)
 {
     std::vector<std::string> modes;
@@ -197,14 +208,14 @@ std::string checkOutputMode(const GivenOptions& given)
     if (given.sheet)
         modes.push_back("--sheet");
     if (modes.empty())
-        return "one of --png FILE, --gif FILE or --trace is required";
+        return "one of --png FILE, --gif FILE, --sheet FILE or --trace is required";
     if (modes.size() > 1)
         return modes[0] + " and " + modes[1] + " cannot be used together";
     if (given.frame && given.all)
         return "--frame and --all cannot be used together";
     // A GIF holds every frame anyway, so --all and --frame K are accepted
     // with it (K is still checked against the loop) and change nothing.
-    if (given.all && given.png)
+    if (given.all && !AllFramesApply(modeOf(given)))
         return "--all works only with --trace or --gif";
     if (given.delay && !given.gif)
         return "--delay works only with --gif";
@@ -229,10 +240,7 @@ std::string resolve(const GivenOptions& given, RenderOptions& options)
     options.screen = given.screen.value_or(options.screen);
     options.delayMs = given.delay.value_or(options.delayMs);
     options.scale = given.scale.value_or(options.scale);
-    options.mode = given.png ? OutputMode::Png
-        : given.gif          ? OutputMode::Gif
-        : given.sheet        ? OutputMode::Sheet
-                             : OutputMode::Trace;
+    options.mode = modeOf(given);
     options.output = given.png ? *given.png : given.gif ? *given.gif : given.sheet.value_or(std::string());
 
     options.frame = given.frame.value_or(0);
@@ -251,25 +259,6 @@ std::string resolve(const GivenOptions& given, RenderOptions& options)
         return "--param: " + std::to_string(options.param) + " is outside " + std::to_string(setup->min) + ".."
             + std::to_string(setup->max) + " for scene " + std::to_string(options.scene);
     return {};
-}
-
-// The message quotes what was typed; a control character in it (a newline
-// in a quoted argument) is written as an escape so the message stays one line.
-std::string oneLine(const std::string& message)
-{
-    std::string line;
-    for (const char c : message) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7f) {
-            line += c;
-            continue;
-        }
-        static const char hex[] = "0123456789abcdef";
-        line += "\\x";
-        line += hex[byte >> 4];
-        line += hex[byte & 0xf];
-    }
-    return line;
 }
 
 }  // namespace
@@ -293,7 +282,8 @@ ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments
         parsed.error = resolve(*given, parsed.options);
     if (parsed.error.empty())
         parsed.action = ParsedCommandLine::Action::Render;
-    parsed.error = oneLine(parsed.error);
+    // The message quotes what was typed.
+    parsed.error = MessageLine(parsed.error);
     return parsed;
 }
 

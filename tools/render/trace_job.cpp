@@ -30,6 +30,8 @@ void writeTrace(const RenderOptions& options, DrawFrameFunction drawFrame, std::
             // Written frame by frame: a trace of every frame can be large.
             out << trace.text();
             trace.clearText();
+            if (!out)
+                return;  // its reader has gone: no use drawing on
         }
     } catch (const RuntimeError&) {
         // What the frame drew before the error still goes out.
