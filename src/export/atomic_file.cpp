@@ -2,7 +2,7 @@
 
 #include "export/stale_temporaries.h"
 
-#include <QBuffer>
+#include <QIODevice>
 
 #include <cerrno>
 #include <climits>
@@ -91,6 +91,28 @@ void syncFolder(const std::string& folder)
     }
 }
 
+// A device that writes through an atomic file, and remembers a failure.
+class CheckedDevice : public QIODevice {
+public:
+    explicit CheckedDevice(AtomicFile& file)
+        : file_(file)
+    {
+    }
+    bool failed() const { return failed_; }
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        failed_ = failed_ || !file_.write(data, static_cast<std::size_t>(size));
+        return failed_ ? -1 : size;
+    }
+    qint64 readData(char*, qint64) override { return -1; }
+
+private:
+    AtomicFile& file_;
+    bool failed_ = false;
+};
+
 }  // namespace
 
 AtomicFile::AtomicFile(FilePath target)
@@ -141,8 +163,9 @@ bool AtomicFile::open()
 
 bool AtomicFile::write(const void* data, std::size_t size)
 {
+    // After a failure the first error stands.
     if (fd_ < 0)
-        return fail("file not open");
+        return error_.empty() ? fail("file not open") : false;
     const char* next = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t written = ::write(fd_, next, size);
@@ -159,7 +182,7 @@ bool AtomicFile::write(const void* data, std::size_t size)
 bool AtomicFile::commit()
 {
     if (fd_ < 0)
-        return fail("file not open");
+        return error_.empty() ? fail("file not open") : false;
     if (::fsync(fd_) != 0)
         return fail(std::strerror(errno));
     const int fd = fd_;
@@ -209,24 +232,21 @@ ExportResult WriteFileAtomically(const FilePath& target, const std::function<std
         return result;
     }
     try {
-        QByteArray bytes;
-        {
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            if (std::string problem = body(buffer); !problem.empty()) {
-                result.error = "cannot write " + target.bytes + ": " + problem;
-                return result;
-            }
-        }
-        if (!file.write(bytes.constData(), static_cast<std::size_t>(bytes.size())) || !file.commit()) {
+        CheckedDevice device(file);
+        device.open(QIODevice::WriteOnly);
+        std::string problem = body(device);
+        // A failed write is the file's own message, whatever the writer
+        // made of it (Qt's PDF writer does not look).
+        if (device.failed())
             result.error = file.error();
-            return result;
-        }
+        else if (!problem.empty())
+            result.error = "cannot write " + target.bytes + ": " + problem;
+        else if (!file.commit())
+            result.error = file.error();
+        result.ok = result.error.empty();
     } catch (const std::bad_alloc&) {
         result.error = "cannot write " + target.bytes + ": out of memory";
-        return result;
     }
-    result.ok = true;
     return result;
 }
 

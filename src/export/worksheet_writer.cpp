@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <new>
 
 namespace kelvora {
@@ -82,8 +83,10 @@ void drawSheet(QPainter& painter, const QRectF& page, const QString& title, int 
         const double x = grid.left() + (k % columns) * (cellWidth + gap) + (cellWidth - shown.width()) / 2;
         const double y = top + (k / columns) * rowPitch;
         const QRectF target(QPointF(x, y), shown);
-        if (k > 0)
+        if (k > 0) {
+            frame = QImage();  // let go before the next is made
             frame = frameOf(frameAt, k);
+        }
         painter.drawImage(target, frame);
         painter.setPen(QPen(Qt::black, 0));
         painter.setBrush(Qt::NoBrush);
@@ -132,25 +135,41 @@ ExportResult WriteWorksheet(
 {
     if (frameCount < 1)
         return ExportResult{false, "no frames to write", false};
-    // QPdfWriter reports no write errors: the PDF is made in memory and
-    // written through the atomic file, which checks every byte.
+    // QPdfWriter reports no write errors; the atomic file's device under
+    // it checks every byte.
     return WriteFileAtomically(path, [&](QIODevice& device) -> std::string {
-        QPdfWriter writer(&device);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Kelvora"));
-        writer.setResolution(kResolutionDpi);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+        auto writer = std::make_unique<QPdfWriter>(&device);
+        writer->setTitle(title);
+        writer->setCreator(QStringLiteral("Kelvora"));
+        writer->setResolution(kResolutionDpi);
+        writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
             QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
-        QPainter painter;
-        // Into memory, a painter fails to begin only for want of it.
-        if (!painter.begin(&writer))
-            throw std::bad_alloc();
+        auto painter = std::make_unique<QPainter>();
+        if (!painter->begin(writer.get()))
+            return "the PDF could not be started";
         // Line drawings: no JPEG blur around the lines.
-        painter.setRenderHint(QPainter::LosslessImageRendering);
-        drawSheet(
-            painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), title, frameCount, frameAt);
-        if (!painter.end())
-            return "the PDF could not be finished";
+        painter->setRenderHint(QPainter::LosslessImageRendering);
+        // Running out of memory while drawing is caught here, with the
+        // frames let go, so that the painter can end.
+        bool outOfMemory = false;
+        try {
+            drawSheet(*painter, QRectF(QPointF(0, 0), QSizeF(writer->width(), writer->height())), title,
+                frameCount, frameAt);
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+        try {
+            outOfMemory = !painter->end() || outOfMemory;
+        } catch (const std::bad_alloc&) {
+            // A painter whose end failed half way tries again in its
+            // destructor, where a second failure would end the program:
+            // on this rare path both are left unfreed.
+            static_cast<void>(painter.release());
+            static_cast<void>(writer.release());
+            throw;
+        }
+        if (outOfMemory)
+            throw std::bad_alloc();
         return {};
     });
 }
