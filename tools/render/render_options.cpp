@@ -318,8 +318,11 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --help          show this text
   --version       show the version
 
-Exit status: 0 done; 1 a run-time error while drawing or a failure while writing;
-2 bad input (including an output file that cannot be created).
+Exit status: 0 done; 1 a run-time error while drawing, out of memory, or a failure while
+writing; 2 bad input (including an output file that cannot be created or may not be
+replaced: a directory, device, FIFO, read-only file, or a name the file system refuses).
+A file is written in full and then renamed over the target, so a failure leaves the
+target as it was; a symbolic link is followed.
 )";
 }
 

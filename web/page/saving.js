@@ -159,11 +159,20 @@ class Saving {
   baseName() { return this.viewer.model.saveFileStem() || 'kelvora'; }
 
   saved(fileName) { this.viewer.saveStatus.textContent = '保存しました：' + fileName; }
+  // Where the browser tells us the bytes could not be made (a canvas it
+  // cannot encode, memory), nothing is offered and the status says so.
+  failed() { this.viewer.saveStatus.textContent = '保存できませんでした'; }
 
   gif() {
     this.close();
     const name = this.baseName() + '.gif';
-    const bytes = encodeGif(this.frames(), this.viewer.model.speed());
+    let bytes;
+    try {
+      bytes = encodeGif(this.frames(), this.viewer.model.speed());
+    } catch (error) {
+      this.failed();
+      return;
+    }
     download(new Blob([bytes], { type: 'image/gif' }), name);
     this.saved(name);
   }
@@ -176,10 +185,12 @@ class Saving {
     const frame = this.viewer.store.frame(shown >= 0 && shown < count ? shown : 0);
     const name = this.baseName() + '.png';
     frame.toBlob((blob) => {
-      if (blob) {
-        download(blob, name);
-        this.saved(name);
+      if (!blob) {
+        this.failed();
+        return;
       }
+      download(blob, name);
+      this.saved(name);
     }, 'image/png');
   }
 
