@@ -145,8 +145,9 @@ ExportResult WriteWorksheet(
         writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
             QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
         auto painter = std::make_unique<QPainter>();
+        // The device is open: only a want of memory stops the painter.
         if (!painter->begin(writer.get()))
-            return "the PDF could not be started";
+            throw std::bad_alloc();
         // Line drawings: no JPEG blur around the lines.
         painter->setRenderHint(QPainter::LosslessImageRendering);
         // Running out of memory while drawing is caught here, with the
