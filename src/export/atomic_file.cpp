@@ -5,7 +5,6 @@
 #include <QIODevice>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
