@@ -159,7 +159,6 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .function("model", &WebViewer::model, allow_raw_pointers())
         .function("resize", &WebViewer::resize)
         .function("clockFired", &WebViewer::clockFired)
-        .function("failCapturesWith", &WebViewer::failCapturesWith)
         .function("deviceWidth", &WebViewer::deviceWidth)
         .function("deviceHeight", &WebViewer::deviceHeight);
     function("createViewer", &createViewer, allow_raw_pointers());

@@ -41,9 +41,6 @@ public:
     void resize(const WebPictureSize& size) { pendingSize_ = size; }
     // The page's timeout with this ticket ran.
     void clockFired(int ticket) { clock_->fire(ticket); }
-    // From now on every captured frame raises run-time error `number`
-    // after drawing: how the page's tests see an error reported.
-    void failCapturesWith(int number);
     // The device pixels of the frames being drawn or stored.
     int deviceWidth() const { return backend_->deviceWidth(); }
     int deviceHeight() const { return backend_->deviceHeight(); }
