@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <sstream>
@@ -66,23 +65,6 @@ TEST(RenderJob, GifFramesTooLargeForMemoryAreRefusedBeforeDrawing)
     EXPECT_EQ(drawnFrames, 0);
     EXPECT_EQ(entriesOf(dir.path()), "");
     EXPECT_EQ(FrameMemoryBytes(options), 25ull * 16384 * 16384 * 4);
-}
-
-// Whatever the file system would refuse is found before the first frame.
-TEST(RenderJob, TargetsThatCannotBeWrittenAreRefusedBeforeDrawing)
-{
-    QTemporaryDir dir;
-    const std::string folder = QFile::encodeName(dir.path()).toStdString();
-    ASSERT_EQ(::mkfifo((folder + "/fifo").c_str(), 0600), 0);
-    for (const std::string& name : {std::string(300, 'a') + ".pdf", std::string("none/a.pdf"), std::string("fifo")}) {
-        drawnFrames = 0;
-        RenderOptions options;
-        options.mode = OutputMode::Sheet;
-        options.output = folder + "/" + name;
-        std::ostringstream out;
-        EXPECT_EQ(RunRenderJob(options, out, &countingScene).status, kExitBadInput) << name;
-        EXPECT_EQ(drawnFrames, 0) << name;
-    }
 }
 
 }  // namespace
