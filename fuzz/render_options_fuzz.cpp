@@ -10,6 +10,7 @@
 
 #include "scenes/scene_catalogue.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -42,6 +43,12 @@ void checkOptions(const RenderOptions& o)
     require(!o.allFrames || kelvora::render::AllFramesApply(o.mode));
     require(o.scale >= 1.0 && o.scale <= kelvora::render::kMaxScale);
     require(o.mode != OutputMode::Trace || o.scale == 1.0);
+    require(!o.allParameterValues || (o.mode == OutputMode::Sheet && kelvora::ParameterSetupFor(o.scene)));
+    if (o.mode == OutputMode::Sheet) {
+        const std::string suffix = o.output.substr(o.output.size() - std::min<std::size_t>(4, o.output.size()));
+        require(suffix.size() == 4 && suffix[0] == '.' && (suffix[1] | 0x20) == 'p' && (suffix[2] | 0x20) == 'd'
+            && (suffix[3] | 0x20) == 'f');
+    }
     if (const auto setup = kelvora::ParameterSetupFor(o.scene))
         require(o.param >= setup->min && o.param <= setup->max);
     else

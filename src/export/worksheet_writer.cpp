@@ -2,6 +2,7 @@
 
 #include "export/atomic_file.h"
 #include "raster/raster_surface.h"
+#include "scenes/worksheet_text.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -21,7 +22,10 @@ namespace {
 constexpr int kResolutionDpi = 300;
 constexpr double kMarginMm = 10.0;
 constexpr double kTitlePoints = 16.0;
+constexpr double kHeaderPoints = 11.0;
 constexpr double kLabelPoints = 10.0;
+
+double millimetres(double mm) { return mm / 25.4 * kResolutionDpi; }
 
 QFont sheetFont(double points)
 {
@@ -30,6 +34,8 @@ QFont sheetFont(double points)
     font.setPointSizeF(points);
     return font;
 }
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // The scale of each frame in a grid of the given columns.
 double gridScale(int frameCount, int columns, QSizeF frame, QSizeF area, double labelHeight, double gap)
@@ -40,69 +46,173 @@ double gridScale(int frameCount, int columns, QSizeF frame, QSizeF area, double 
     return std::min(cellWidth / frame.width(), (cellHeight - labelHeight) / frame.height());
 }
 
-// A frame from the source; a null image is one that could not be made.
-QImage frameOf(const WorksheetFrameSource& frameAt, int k)
+// Where everything of a page goes, in the PDF's device units; the same
+// for every page of a worksheet.
+struct SheetLayout {
+    QRectF title;
+    QRectF fields;
+    QRectF key;
+    int columns = 1;
+    double gap = 0;
+    double cellWidth = 0;
+    double rowPitch = 0;
+    double top = 0;
+    QSizeF shown;  // one picture on paper
+    double labelHeight = 0;
+};
+
+SheetLayout layOut(QPaintDevice* device, const QRectF& page, const WorksheetPages& pages)
 {
-    QImage frame = frameAt(k);
-    if (frame.isNull())
-        throw std::bad_alloc();
-    return frame;
+    SheetLayout layout;
+    const double titleHeight = QFontMetricsF(sheetFont(kTitlePoints), device).height() * 1.4;
+    const double fieldsHeight = QFontMetricsF(sheetFont(kHeaderPoints), device).height() * 2.2;
+    const double keyHeight = QFontMetricsF(sheetFont(kLabelPoints), device).height() * 1.8;
+    layout.labelHeight = QFontMetricsF(sheetFont(kLabelPoints), device).height() * 1.4;
+    layout.title = QRectF(page.left(), page.top(), page.width(), titleHeight);
+    layout.fields = QRectF(page.left(), layout.title.bottom(), page.width(), fieldsHeight);
+    layout.key = QRectF(page.left(), page.bottom() - keyHeight, page.width(), keyHeight);
+
+    const QRectF grid(page.left(), layout.fields.bottom() + millimetres(2), page.width(),
+        layout.key.top() - layout.fields.bottom() - millimetres(4));
+    const int count = pages.frameCount;
+    const QSizeF frameSize(pages.framePixels);
+    layout.gap = page.width() * 0.015;
+    layout.columns = WorksheetColumns(count, frameSize, grid.size(), layout.labelHeight, layout.gap);
+    const int rows = (count + layout.columns - 1) / layout.columns;
+    layout.cellWidth = (grid.width() - layout.gap * (layout.columns - 1)) / layout.columns;
+    const double cellHeight = (grid.height() - layout.gap * (rows - 1)) / rows;
+    // The largest picture that leaves room for the label in every cell.
+    layout.shown
+        = frameSize * gridScale(count, layout.columns, frameSize, grid.size(), layout.labelHeight, layout.gap);
+    // Rows as close as their labels allow, the block centred between the
+    // fields and the key.
+    layout.rowPitch = std::min(cellHeight + layout.gap, layout.shown.height() + layout.labelHeight + layout.gap);
+    layout.top = grid.top() + (grid.height() - (rows * layout.rowPitch - layout.gap)) / 2;
+    return layout;
 }
 
-// Draws the page: the title across the top, then the frames in a grid,
-// each scaled into its cell with its label underneath. The frames are
-// asked for one at a time, in order, and each is let go once drawn.
-void drawSheet(QPainter& painter, const QRectF& page, const QString& title, int count,
-    const WorksheetFrameSource& frameAt)
+// The fields to fill in: each caption, then a line to write on across its
+// share of the width.
+void drawFields(QPainter& painter, const QRectF& area)
 {
-    QImage frame = frameOf(frameAt, 0);
-    const QFont titleFont = sheetFont(kTitlePoints);
-    const QFont labelFont = sheetFont(kLabelPoints);
-    const double titleHeight = QFontMetricsF(titleFont, painter.device()).height() * 1.6;
-    const double labelHeight = QFontMetricsF(labelFont, painter.device()).height() * 1.4;
-
-    painter.setFont(titleFont);
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(page.left(), page.top(), page.width(), titleHeight), Qt::AlignLeft | Qt::AlignTop, title);
-
-    const QRectF grid(page.left(), page.top() + titleHeight, page.width(), page.height() - titleHeight);
-    const QSizeF frameSize = frame.deviceIndependentSize();
-    const double gap = page.width() * 0.015;
-    const int columns = WorksheetColumns(count, frameSize, grid.size(), labelHeight, gap);
-    const int rows = (count + columns - 1) / columns;
-    const double cellWidth = (grid.width() - gap * (columns - 1)) / columns;
-    const double cellHeight = (grid.height() - gap * (rows - 1)) / rows;
-    // The largest picture that leaves room for the label in every cell.
-    const QSizeF shown = frameSize * gridScale(count, columns, frameSize, grid.size(), labelHeight, gap);
-
-    // Rows as close as their labels allow, the block centred on the page.
-    const double rowPitch = std::min(cellHeight + gap, shown.height() + labelHeight + gap);
-    const double top = grid.top() + (grid.height() - (rows * rowPitch - gap)) / 2;
-    painter.setFont(labelFont);
-    for (int k = 0; k < count; ++k) {
-        const double x = grid.left() + (k % columns) * (cellWidth + gap) + (cellWidth - shown.width()) / 2;
-        const double y = top + (k / columns) * rowPitch;
-        const QRectF target(QPointF(x, y), shown);
-        if (k > 0) {
-            frame = QImage();  // let go before the next is made
-            frame = frameOf(frameAt, k);
-        }
-        painter.drawImage(target, frame);
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(target);
-        painter.drawText(QRectF(x, y + shown.height(), shown.width(), labelHeight), Qt::AlignCenter,
-            WorksheetLabel(k, count));
+    painter.setFont(sheetFont(kHeaderPoints));
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double space = millimetres(6);
+    double x = area.left();
+    const double baseline = area.bottom() - metrics.descent() - millimetres(1);
+    for (const WorksheetField& field : WorksheetFields()) {
+        const double width = area.width() * field.share;
+        const QString caption = QString::fromUtf8(field.caption);
+        painter.drawText(QPointF(x, baseline), caption);
+        const double lineStart = x + metrics.horizontalAdvance(caption) + millimetres(2);
+        painter.drawLine(QPointF(lineStart, baseline + millimetres(1)), QPointF(x + width - space, baseline + millimetres(1)));
+        x += width;
     }
 }
 
-}  // namespace
-
-QString WorksheetLabel(int k, int frameCount)
+// A mark of the colour in the shape the scene uses, outlined in black so
+// even yellow shows on white paper.
+void drawKeyMark(QPainter& painter, const KeyEntry& entry, const QRectF& box)
 {
-    const QString time = k == 0 ? QStringLiteral("t = 0") : QStringLiteral("t = %1/%2 T").arg(k).arg(frameCount);
-    return QStringLiteral("コマ %1　%2").arg(k + 1).arg(time);
+    const QColor colour = QColor::fromRgb(ToArgb(entry.color));
+    const QPointF centre = box.center();
+    const double r = box.height() / 2;
+    switch (entry.mark) {
+    case KeyMark::Dot:
+        painter.setPen(QPen(Qt::black, millimetres(0.15)));
+        painter.setBrush(colour);
+        painter.drawEllipse(centre, r * 0.7, r * 0.7);
+        break;
+    case KeyMark::Ring:
+        painter.setPen(QPen(colour, millimetres(0.6)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(centre, r * 0.7, r * 0.7);
+        break;
+    case KeyMark::Line:
+        painter.setPen(QPen(colour, millimetres(0.8), Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(box.left(), centre.y()), QPointF(box.right(), centre.y()));
+        break;
+    case KeyMark::Band:
+        painter.setPen(QPen(Qt::black, millimetres(0.15)));
+        painter.setBrush(colour);
+        painter.drawRect(box);
+        break;
+    }
+    painter.setBrush(Qt::NoBrush);
 }
+
+// The key along the foot of the page: mark, then "緑：入射波", entry after
+// entry.
+void drawKey(QPainter& painter, const QRectF& area, std::span<const KeyEntry> key)
+{
+    painter.setFont(sheetFont(kLabelPoints));
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double markSize = metrics.height() * 0.8;
+    double x = area.left();
+    for (const KeyEntry& entry : key) {
+        const QRectF mark(x, area.center().y() - markSize / 2, markSize * 1.6, markSize);
+        drawKeyMark(painter, entry, mark);
+        const QString text = fromUtf8(KeyText(entry));
+        painter.setPen(Qt::black);
+        const QRectF textBox(mark.right() + millimetres(1.5), area.top(), metrics.horizontalAdvance(text) + 1, area.height());
+        painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, text);
+        x = textBox.right() + millimetres(7);
+    }
+}
+
+// The page without its pictures: title, fields and key.
+void drawPageText(QPainter& painter, const SheetLayout& layout, const QString& title, std::span<const KeyEntry> key)
+{
+    painter.setFont(sheetFont(kTitlePoints));
+    painter.setPen(Qt::black);
+    painter.drawText(layout.title, Qt::AlignLeft | Qt::AlignTop, title);
+    drawFields(painter, layout.fields);
+    drawKey(painter, layout.key, key);
+}
+
+// Frame k of count in its cell, outlined, with its label underneath.
+void drawFrame(QPainter& painter, const SheetLayout& layout, int k, int count, const QImage& frame)
+{
+    painter.setFont(sheetFont(kLabelPoints));
+    const double x = layout.fields.left() + (k % layout.columns) * (layout.cellWidth + layout.gap)
+        + (layout.cellWidth - layout.shown.width()) / 2;
+    const double y = layout.top + (k / layout.columns) * layout.rowPitch;
+    const QRectF target(QPointF(x, y), layout.shown);
+    painter.drawImage(target, frame);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(target);
+    painter.drawText(QRectF(x, y + layout.shown.height(), layout.shown.width(), layout.labelHeight),
+        Qt::AlignCenter, fromUtf8(WorksheetFrameLabel(k, count)));
+}
+
+// Every page, each frame put on it as it is drawn; an error text, or empty.
+std::string drawPages(QPainter& painter, QPdfWriter& writer, const WorksheetPages& pages, const WorksheetFrames& frames)
+{
+    const SheetLayout layout
+        = layOut(painter.device(), QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), pages);
+    // The pictures' own labels, drawn this many pixels tall, come out
+    // at least the smallest legible size on paper.
+    const double paperPerPixel = layout.shown.width() / pages.framePixels.width();
+    const int minimumTextPixels = static_cast<int>(std::ceil(millimetres(kWorksheetMinimumTextMm) / paperPerPixel));
+    for (int page = 0; page < static_cast<int>(pages.titles.size()); ++page) {
+        if (page > 0 && !writer.newPage())
+            return "a page could not be added";
+        drawPageText(painter, layout, pages.titles[static_cast<std::size_t>(page)], pages.key);
+        int drawn = 0;
+        frames(page, minimumTextPixels, [&](int k, const QImage& frame) {
+            if (frame.isNull())
+                throw std::bad_alloc();
+            drawFrame(painter, layout, k, pages.frameCount, frame);
+            ++drawn;
+        });
+        if (drawn != pages.frameCount)
+            return "the frames could not be drawn";
+    }
+    return {};
+}
+
+}  // namespace
 
 int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeight, double gap)
 {
@@ -122,24 +232,15 @@ int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeig
     return best;
 }
 
-ExportResult WriteWorksheet(const FilePath& path, const QString& title, const std::vector<QImage>& frames)
+ExportResult WriteWorksheet(const FilePath& path, const WorksheetPages& pages, const WorksheetFrames& frames)
 {
-    if (frames.empty() || frames.front().isNull())
-        return ExportResult{false, "no frames to write", false};
-    return WriteWorksheet(path, title, static_cast<int>(frames.size()),
-        [&frames](int k) { return frames[static_cast<std::size_t>(k)]; });
-}
-
-ExportResult WriteWorksheet(
-    const FilePath& path, const QString& title, int frameCount, const WorksheetFrameSource& frameAt)
-{
-    if (frameCount < 1)
+    if (pages.titles.empty() || pages.frameCount < 1 || pages.framePixels.isEmpty())
         return ExportResult{false, "no frames to write", false};
     // QPdfWriter reports no write errors; the atomic file's device under
     // it checks every byte.
     return WriteFileAtomically(path, [&](QIODevice& device) -> std::string {
         auto writer = std::make_unique<QPdfWriter>(&device);
-        writer->setTitle(title);
+        writer->setTitle(pages.titles.front());
         writer->setCreator(QStringLiteral("Kelvora"));
         writer->setResolution(kResolutionDpi);
         writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
@@ -152,10 +253,10 @@ ExportResult WriteWorksheet(
         painter->setRenderHint(QPainter::LosslessImageRendering);
         // Running out of memory while drawing is caught here, with the
         // frames let go, so that the painter can end.
+        std::string problem;
         bool outOfMemory = false;
         try {
-            drawSheet(*painter, QRectF(QPointF(0, 0), QSizeF(writer->width(), writer->height())), title,
-                frameCount, frameAt);
+            problem = drawPages(*painter, *writer, pages, frames);
         } catch (const std::bad_alloc&) {
             outOfMemory = true;
         }
@@ -171,7 +272,7 @@ ExportResult WriteWorksheet(
         }
         if (outOfMemory)
             throw std::bad_alloc();
-        return {};
+        return problem;
     });
 }
 

@@ -7,6 +7,7 @@
 #include "viewer_model/viewer_keys.h"
 #include "viewer_model/viewer_model.h"
 #include "web/web_viewer.h"
+#include "web/worksheet_page.h"
 
 #include <emscripten/bind.h>
 
@@ -165,6 +166,8 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
 
     function("repeatsWhenHeld", &RepeatsWhenHeld);
     function("menuLayout", &menuLayout);
+    function("worksheetContent", &WorksheetContent);
+    function("drawWorksheetPeriod", &DrawWorksheetPeriod);
     function("menuCaption", &menuCaption);
     function("sceneTitle", &SceneTitle);
     function("parameterName", &ParameterName);

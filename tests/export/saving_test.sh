@@ -10,7 +10,7 @@ small=$work/small odd=$work/odd kills=$work/kills
 trap 'mountpoint -q "$small" && umount "$small"; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 temporaries() { find "$1" -maxdepth 1 -name '.kelvora-*.tmp' | wc -l; }
-file() { echo "$work/good.${1/sheet/pdf}"; }
+file() { echo "${2:-$work/good}.${1/sheet/pdf}"; }
 # Drawing a 4K GIF under this limit runs out of memory: a refusal before any
 # drawing is told from a failure during it.
 [ "$sanitized" = ON ] && limit=() || limit=(prlimit --as=$((100 << 20)))
@@ -38,13 +38,13 @@ mkdir "$small" "$odd" "$kills"
 for kind in png gif sheet; do "$render" --scene 0 --size 96x60 --$kind "$(file $kind)" || fail "a first $kind"; done
 
 if mount -t tmpfs -o size=200k tmpfs "$small" 2>/dev/null; then
-    for kind in png gif sheet; do cp "$(file $kind)" "$small/old.$kind"; done
+    for kind in png gif pdf; do cp "$work/good.$kind" "$small/old.$kind"; done
     cp "$(file sheet)" "$small/w.pdf"
     # Full, then 16 KiB given back: less than any file below.
     cat /dev/zero >"$small/filler" 2>/dev/null; truncate -s -16K "$small/filler"
     for kind in png gif sheet; do
-        expect "full disk, --$kind" 1 "No space left on device" "$small/old.$kind" "$(file $kind)" -- \
-            "$render" --scene 8 --size 1920x1080 --$kind "$small/old.$kind"
+        expect "full disk, --$kind" 1 "No space left on device" "$(file $kind "$small/old")" "$(file $kind)" -- \
+            "$render" --scene 8 --size 1920x1080 --$kind "$(file $kind "$small/old")"
     done
     # 保存 over w.pdf through the viewer's window; the test checks its box.
     expect "viewer on a full disk" 0 "*" "$small/w.pdf" "$(file sheet)" -- \
@@ -61,7 +61,8 @@ expect "FIFO" 2 "it is not a regular file" "$odd/fifo" - -- "${limit[@]}" "$rend
 mknod "$odd/null" c 1 3 2>/dev/null || echo "saving_test: cannot make a device node (needs root): skipped"
 [ ! -c "$odd/null" ] || expect "device" 2 "it is not a regular file" "$odd/null" - -- "$render" --scene 0 --gif "$odd/null"
 [ ! -e "$odd/null" ] || [ -c "$odd/null" ] || fail "the device was replaced"
-expect "directory" 2 "it is a directory" "$odd/fifo" - -- "$render" --scene 0 --sheet "$odd"
+mkdir "$odd/dir.pdf"
+expect "directory" 2 "it is a directory" "$odd/fifo" - -- "$render" --scene 0 --sheet "$odd/dir.pdf"
 
 # A symbolic link is followed; a read-only file refused; a mode kept.
 "$render" --scene 1 --size 96x60 --png "$work/new.png"
