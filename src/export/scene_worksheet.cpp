@@ -40,26 +40,26 @@ Probes probesAt(const SceneWorksheet& sheet, int parameterValue)
     return probes;
 }
 
-// The frames of one period at one parameter value, the probed places ringed.
-std::vector<QImage> drawPeriod(const SceneWorksheet& sheet, int parameterValue, int minimumTextPixels)
+// The frames of one period at one parameter value, the probed places
+// ringed, each handed on as soon as it is drawn (a copy: drawing goes on in
+// the surface's own pixels).
+void drawPeriod(const SceneWorksheet& sheet, int parameterValue, int minimumTextPixels,
+    const WorksheetFrameDrawn& frameDrawn)
 {
     const std::vector<MediumSite> sites = probesAt(sheet, parameterValue).sites;
     RasterSurface surface(sheet.size.width(), sheet.size.height(), sheet.devicePixelRatio);
     surface.setMinimumTextPixels(minimumTextPixels);
     Canvas canvas(surface, sheet.size.width(), sheet.size.height());
-    std::vector<QImage> frames;
-    frames.reserve(static_cast<std::size_t>(sheet.frameCount));
     DrawPeriod(sheet.sceneIndex, canvas, sheet.frameCount, parameterValue, sheet.screen.width(),
         sheet.screen.height(), [&](int k) {
             DrawProbeRings(canvas, sites, k / static_cast<double>(sheet.frameCount));
-            frames.push_back(surface.snapshot());
+            frameDrawn(k, surface.snapshot());
         });
-    return frames;
 }
 
 }  // namespace
 
-ExportResult WriteSceneWorksheet(const QString& path, const SceneWorksheet& sheet)
+ExportResult WriteSceneWorksheet(const FilePath& path, const SceneWorksheet& sheet)
 {
     if (!FindScene(sheet.sceneIndex) || sheet.parameterValues.empty())
         return ExportResult{false, "no frames to write", false};
@@ -86,9 +86,9 @@ ExportResult WriteSceneWorksheet(const QString& path, const SceneWorksheet& shee
     for (std::size_t n = 0; n < sites.size(); ++n)
         key.push_back(ProbeKeyEntry(static_cast<int>(n), sites[n].motion));
     pages.key = key;
-    return WriteWorksheet(path, pages, [&](int page, int minimumTextPixels) {
+    return WriteWorksheet(path, pages, [&](int page, int minimumTextPixels, const WorksheetFrameDrawn& frameDrawn) {
         const std::size_t value = static_cast<std::size_t>(page) / pagesPerValue;
-        return drawPeriod(sheet, sheet.parameterValues[value], minimumTextPixels);
+        drawPeriod(sheet, sheet.parameterValues[value], minimumTextPixels, frameDrawn);
     });
 }
 

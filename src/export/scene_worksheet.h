@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/export_result.h"
+#include "export/file_path.h"
 #include "scenes/medium.h"
 
 #include <QSize>
@@ -28,6 +29,6 @@ struct SceneWorksheet {
 
 // Draws and writes the worksheet (see WriteWorksheet). A run-time error of
 // a scene is thrown as it is, with nothing written.
-ExportResult WriteSceneWorksheet(const QString& path, const SceneWorksheet& sheet);
+ExportResult WriteSceneWorksheet(const FilePath& path, const SceneWorksheet& sheet);
 
 }  // namespace kelvora

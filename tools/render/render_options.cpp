@@ -1,6 +1,7 @@
 #include "render_options.h"
 
 #include "decimal_number.h"
+#include "message_line.h"
 #include "render_context.h"
 
 #include "canvas/trace_surface.h"
@@ -221,6 +222,15 @@ std::optional<GivenOptions> scan(const std::vector<std::string>& arguments, std:
     return given;
 }
 
+// The one output mode given (checkOutputMode finds more than one).
+OutputMode modeOf(const GivenOptions& given)
+{
+    return given.png ? OutputMode::Png
+        : given.gif  ? OutputMode::Gif
+        : given.sheet ? OutputMode::Sheet
+                     : OutputMode::Trace;
+}
+
 bool hasPdfSuffix(const std::string& name)
 {
     if (name.size() < 4)
@@ -242,14 +252,14 @@ std::string checkOutputMode(const GivenOptions& given)
     if (given.sheet)
         modes.push_back("--sheet");
     if (modes.empty())
-        return "one of --png FILE, --gif FILE or --trace is required";
+        return "one of --png FILE, --gif FILE, --sheet FILE or --trace is required";
     if (modes.size() > 1)
         return modes[0] + " and " + modes[1] + " cannot be used together";
     if (given.frame && given.all)
         return "--frame and --all cannot be used together";
     // A GIF holds every frame anyway, so --all and --frame K are accepted
     // with it (K is still checked against the loop) and change nothing.
-    if (given.all && given.png)
+    if (given.all && !AllFramesApply(modeOf(given)))
         return "--all works only with --trace or --gif";
     if (given.delay && !given.gif)
         return "--delay works only with --gif";
@@ -316,10 +326,7 @@ std::string resolveScene(const GivenOptions& given, RenderOptions& options)
     options.screen = given.screen.value_or(options.screen);
     options.delayMs = given.delay.value_or(options.delayMs);
     options.scale = given.scale.value_or(options.scale);
-    options.mode = given.png ? OutputMode::Png
-        : given.gif          ? OutputMode::Gif
-        : given.sheet        ? OutputMode::Sheet
-                             : OutputMode::Trace;
+    options.mode = modeOf(given);
     options.output = given.png ? *given.png : given.gif ? *given.gif : given.sheet.value_or(std::string());
 
     options.frame = given.frame.value_or(0);
@@ -349,25 +356,6 @@ std::string resolve(const GivenOptions& given, RenderOptions& options)
     return checkProbes(options);
 }
 
-// The message quotes what was typed; a control character in it (a newline
-// in a quoted argument) is written as an escape so the message stays one line.
-std::string oneLine(const std::string& message)
-{
-    std::string line;
-    for (const char c : message) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7f) {
-            line += c;
-            continue;
-        }
-        static const char hex[] = "0123456789abcdef";
-        line += "\\x";
-        line += hex[byte >> 4];
-        line += hex[byte & 0xf];
-    }
-    return line;
-}
-
 }  // namespace
 
 ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments)
@@ -389,7 +377,8 @@ ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments
         parsed.error = resolve(*given, parsed.options);
     if (parsed.error.empty())
         parsed.action = ParsedCommandLine::Action::Render;
-    parsed.error = oneLine(parsed.error);
+    // The message quotes what was typed.
+    parsed.error = MessageLine(parsed.error);
     return parsed;
 }
 
@@ -434,8 +423,11 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --help          show this text
   --version       show the version
 
-Exit status: 0 done; 1 a run-time error while drawing or a failure while writing;
-2 bad input (including an output file that cannot be created).
+Exit status: 0 done; 1 a run-time error while drawing, out of memory, or a failure while
+writing; 2 bad input (including an output file that cannot be created or may not be
+replaced: a directory, device, FIFO, read-only file, or a name the file system refuses).
+A file is written in full and then renamed over the target, so a failure leaves the
+target as it was; a symbolic link is followed.
 )";
 }
 

@@ -45,8 +45,12 @@ struct ParsedCommandLine {
     enum class Action { Render, Help, Version, Error };
     Action action = Action::Error;
     RenderOptions options;
-    std::string error;  // one line, for Action::Error
+    std::string error;  // one line of UTF-8 (see MessageLine), for Action::Error
 };
+
+// Whether --all goes with an output mode: a trace of every frame, or a GIF,
+// which holds every frame anyway.
+constexpr bool AllFramesApply(OutputMode mode) { return mode == OutputMode::Trace || mode == OutputMode::Gif; }
 
 inline constexpr int kMaxSide = 16384;
 inline constexpr double kMaxScale = 4.0;

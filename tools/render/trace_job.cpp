@@ -36,6 +36,8 @@ void writeTrace(const RenderOptions& options, DrawFrameFunction drawFrame, std::
             // Each probe's displacement follows the frame's drawing.
             for (std::size_t n = 0; shown && n < probes.size(); ++n)
                 out << ProbeTraceLine(static_cast<int>(n), probes[n], frameNo / frames) << '\n';
+            if (!out)
+                return;  // its reader has gone: no use drawing on
         }
     } catch (const RuntimeError&) {
         // What the frame drew before the error still goes out.

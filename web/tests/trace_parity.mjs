@@ -151,6 +151,28 @@ const workers = Array.from({ length: Math.max(1, Math.min(2, cpus().length)) }, 
 });
 await Promise.all(workers);
 
+// Beyond the traces, the same bytes on stderr for an argument that is not
+// UTF-8 (Node hands the WebAssembly build U+FFFD for each broken sequence)
+// and for a trace's reader that goes away (stdout closed after its first bytes).
+const answer = (command, args, closeEarly) => new Promise((resolve) => {
+  const child = spawn('sh', ['-c', `exec "$@" ${args}`, 'sh', ...command], { stdio: ['ignore', 'pipe', 'pipe'] });
+  const err = [];
+  child.stderr.on('data', (b) => err.push(b));
+  child.stdout.on('data', () => { if (closeEarly) child.stdout.destroy(); });
+  child.on('close', (status) => resolve({ status, stderr: Buffer.concat(err).toString('latin1') }));
+});
+for (const [name, args, status, closeEarly] of [
+  ['bad bytes', '--scene "$(printf \'a\\377\\376\\303(\')" --trace', 2, false],
+  ['reader gone', '--scene 8 --frames 24 --all --trace', 1, true]]) {
+  const [n, w] = await Promise.all([answer([native], args, closeEarly), answer([process.execPath, web], args, closeEarly)]);
+  if (n.status === status && w.status === status && n.stderr === w.stderr && n.stderr.split('\n').length === 2) {
+    ++passed;
+    continue;
+  }
+  ++failed;
+  console.log(`FAIL ${name}: exit ${n.status} / ${w.status}, stderr "${n.stderr.trim()}" / "${w.stderr.trim()}"`);
+}
+
 const seconds = ((Date.now() - started) / 1000).toFixed(1);
 console.log(`trace parity: ${cases.length} cases in ${seconds} s; ${casesWithDifferences} with last-bit differences (${differingLines} lines); every other line identical`);
 console.log(`trace parity: ${passed} passed, ${failed} failed`);
