@@ -2,8 +2,8 @@
 
 #include "export/atomic_file.h"
 #include "raster/raster_surface.h"
+#include "viewer_model/worksheet_layout.h"
 
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -17,9 +17,6 @@ namespace kelvora {
 namespace {
 
 constexpr int kResolutionDpi = 300;
-constexpr double kMarginMm = 10.0;
-constexpr double kTitlePoints = 16.0;
-constexpr double kLabelPoints = 10.0;
 
 QFont sheetFont(double points)
 {
@@ -29,81 +26,33 @@ QFont sheetFont(double points)
     return font;
 }
 
-// The scale of each frame in a grid of the given columns.
-double gridScale(int frameCount, int columns, QSizeF frame, QSizeF area, double labelHeight, double gap)
-{
-    const int rows = (frameCount + columns - 1) / columns;
-    const double cellWidth = (area.width() - gap * (columns - 1)) / columns;
-    const double cellHeight = (area.height() - gap * (rows - 1)) / rows;
-    return std::min(cellWidth / frame.width(), (cellHeight - labelHeight) / frame.height());
-}
-
 // Draws the page: the title across the top, then the frames in a grid,
 // each scaled into its cell with its label underneath.
 void drawSheet(QPainter& painter, const QRectF& page, const QString& title, const std::vector<QImage>& frames)
 {
-    const QFont titleFont = sheetFont(kTitlePoints);
-    const QFont labelFont = sheetFont(kLabelPoints);
-    const double titleHeight = QFontMetricsF(titleFont, painter.device()).height() * 1.6;
-    const double labelHeight = QFontMetricsF(labelFont, painter.device()).height() * 1.4;
-
-    painter.setFont(titleFont);
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(page.left(), page.top(), page.width(), titleHeight), Qt::AlignLeft | Qt::AlignTop, title);
-
-    const QRectF grid(page.left(), page.top() + titleHeight, page.width(), page.height() - titleHeight);
     const int count = static_cast<int>(frames.size());
     const QSizeF frameSize = frames.front().deviceIndependentSize();
-    const double gap = page.width() * 0.015;
-    const int columns = WorksheetColumns(count, frameSize, grid.size(), labelHeight, gap);
-    const int rows = (count + columns - 1) / columns;
-    const double cellWidth = (grid.width() - gap * (columns - 1)) / columns;
-    const double cellHeight = (grid.height() - gap * (rows - 1)) / rows;
-    // The largest picture that leaves room for the label in every cell.
-    const QSizeF shown = frameSize * gridScale(count, columns, frameSize, grid.size(), labelHeight, gap);
+    const WorksheetGrid grid = LayOutWorksheet(count, frameSize.width(), frameSize.height(), page.width(),
+        page.height(), 25.4 / kResolutionDpi);
 
-    // Rows as close as their labels allow, the block centred on the page.
-    const double rowPitch = std::min(cellHeight + gap, shown.height() + labelHeight + gap);
-    const double top = grid.top() + (grid.height() - (rows * rowPitch - gap)) / 2;
-    painter.setFont(labelFont);
+    painter.setFont(sheetFont(kWorksheetTitlePoints));
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(page.left(), page.top(), page.width(), grid.titleHeight), Qt::AlignLeft | Qt::AlignTop,
+        title);
+    painter.setFont(sheetFont(kWorksheetLabelPoints));
     for (int k = 0; k < count; ++k) {
-        const double x = grid.left() + (k % columns) * (cellWidth + gap) + (cellWidth - shown.width()) / 2;
-        const double y = top + (k / columns) * rowPitch;
-        const QRectF target(QPointF(x, y), shown);
+        const WorksheetPlace place = WorksheetFramePlace(grid, k);
+        const QRectF target(page.topLeft() + QPointF(place.left, place.top), QSizeF(grid.shownWidth, grid.shownHeight));
         painter.drawImage(target, frames[static_cast<std::size_t>(k)]);
         painter.setPen(QPen(Qt::black, 0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(target);
-        painter.drawText(QRectF(x, y + shown.height(), shown.width(), labelHeight), Qt::AlignCenter,
-            WorksheetLabel(k, count));
+        painter.drawText(QRectF(target.left(), target.bottom(), target.width(), grid.labelHeight), Qt::AlignCenter,
+            QString::fromStdString(WorksheetLabel(k, count)));
     }
 }
 
 }  // namespace
-
-QString WorksheetLabel(int k, int frameCount)
-{
-    const QString time = k == 0 ? QStringLiteral("t = 0") : QStringLiteral("t = %1/%2 T").arg(k).arg(frameCount);
-    return QStringLiteral("コマ %1　%2").arg(k + 1).arg(time);
-}
-
-int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeight, double gap)
-{
-    int best = 1;
-    double bestScale = 0;
-    for (int columns = 1; columns <= frameCount; ++columns) {
-        // Full rows read better: a grid with a gap in its last row must show
-        // the frames clearly larger to be chosen.
-        const bool fullRows = frameCount % columns == 0;
-        const double scale
-            = gridScale(frameCount, columns, frame, area, labelHeight, gap) * (fullRows ? 1.05 : 1.0);
-        if (scale > bestScale * 1.000001) {
-            bestScale = scale;
-            best = columns;
-        }
-    }
-    return best;
-}
 
 ExportResult WriteWorksheet(const QString& path, const QString& title, const std::vector<QImage>& frames)
 {
@@ -115,7 +64,8 @@ ExportResult WriteWorksheet(const QString& path, const QString& title, const std
         writer.setCreator(QStringLiteral("Kelvora"));
         writer.setResolution(kResolutionDpi);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-            QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+            QMarginsF(kWorksheetMarginMm, kWorksheetMarginMm, kWorksheetMarginMm, kWorksheetMarginMm),
+            QPageLayout::Millimeter));
         QPainter painter;
         if (!painter.begin(&writer))
             return "the PDF could not be started";

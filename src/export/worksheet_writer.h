@@ -3,7 +3,6 @@
 #include "export/export_result.h"
 
 #include <QImage>
-#include <QSizeF>
 #include <QString>
 
 #include <vector>
@@ -13,18 +12,10 @@ namespace kelvora {
 // Writes a worksheet for printing and handing out: every frame of one
 // period on a single A4 landscape PDF page, in reading order, under the
 // title. Frame k of n is labelled "コマ k+1" with its time as a fraction
-// of the period, "t = k/n T" (frame 0 is "t = 0"). The file appears at
+// of the period, "t = k/n T" (frame 0 is "t = 0"); the layout is
+// LayOutWorksheet's. The file appears at
 // path only when complete; a failure leaves nothing behind.
 // Needs a QGuiApplication for the text.
 ExportResult WriteWorksheet(const QString& path, const QString& title, const std::vector<QImage>& frames);
-
-// The label under frame k of frameCount.
-QString WorksheetLabel(int k, int frameCount);
-
-// The columns of the grid that shows frameCount frames of the given size
-// largest in an area of the given size, with a label of labelHeight under
-// each frame and gap between the cells; grids of full rows are preferred
-// unless another shows the frames more than 5 % larger.
-int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeight, double gap);
 
 }  // namespace kelvora

@@ -107,22 +107,18 @@ void ViewerWindow::perform(KeyCommand command)
     }
 }
 
-// The wheel moves the thumb the way the arrows do: a turn down (or to the
-// right) raises the value, as the right arrow does, by the amount Qt moves
-// a scroll bar per notch.
+// The wheel moves the thumb as ScrollWheel says, by the lines a notch
+// scrolls in the desktop's settings.
 bool ViewerWindow::wheelEvent(QScrollBar* bar, QEvent* event)
 {
     if (!bar->isEnabled())
         return true;
     const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
-    int& rest = bar == speedBar_ ? speedWheelRest_ : parameterWheelRest_;
-    rest += delta.y() != 0 ? -delta.y() : -delta.x();
-    const int notches = rest / QWheelEvent::DefaultDeltasPerStep;
-    rest %= QWheelEvent::DefaultDeltasPerStep;
-    if (notches != 0) {
-        const int perNotch = std::min(QApplication::wheelScrollLines() * bar->singleStep(), bar->pageStep());
-        bar->setValue(bar->value() + notches * std::max(perNotch, 1));
-    }
+    ScrollWheel& wheel = bar == speedBar_ ? speedWheel_ : parameterWheel_;
+    const int move = wheel.turn(delta.y() != 0 ? -delta.y() : -delta.x(), bar->singleStep(), bar->pageStep(),
+        QApplication::wheelScrollLines());
+    if (move != 0)
+        bar->setValue(bar->value() + move);
     event->accept();
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "viewer/frame_store.h"
 #include "viewer/picture_box.h"
+#include "viewer_model/scroll_wheel.h"
+#include "viewer_model/viewer_description.h"
 #include "viewer_model/viewer_host.h"
 #include "viewer_model/viewer_model.h"
 
@@ -11,6 +13,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 class QCloseEvent;
 class QLabel;
@@ -49,6 +53,10 @@ public:
 
     ViewerModel& model() { return *model_; }
     const ViewerModel& model() const { return *model_; }
+    // What the window is built from, and the widget of each described
+    // control, in the description's order.
+    const ViewerDescription& description() const { return description_; }
+    QWidget* controlWidget(std::string_view name) const { return controls_[description_.indexOf(name)]; }
 
     QPushButton* drawButton() const { return drawButton_; }
     QPushButton* playButton() const { return playButton_; }
@@ -139,11 +147,18 @@ private:
     // viewer_save.cpp: 保存.
     void save();
 
-    // viewer_accessibility.cpp: the names and descriptions a screen reader
-    // gives the controls, and those that follow what is shown.
-    void nameControls();
+    // viewer_accessibility.cpp: the names a screen reader gives the
+    // controls that follow what is shown.
     void nameLiveControls();
 
+    template <typename Widget>
+    Widget* control(std::string_view name) const
+    {
+        return qobject_cast<Widget*>(controlWidget(name));
+    }
+
+    const ViewerDescription description_;
+    std::vector<QWidget*> controls_;
     QPushButton* drawButton_ = nullptr;
     QPushButton* playButton_ = nullptr;
     QPushButton* pauseButton_ = nullptr;
@@ -171,9 +186,8 @@ private:
     std::shared_ptr<WorkerCapture> workerCapture_;
     std::function<void(const QString&)> messageSink_;
     SaveDialog saveDialog_;
-    // Wheel turns below one notch, kept until they add up to one.
-    int speedWheelRest_ = 0;
-    int parameterWheelRest_ = 0;
+    ScrollWheel speedWheel_;
+    ScrollWheel parameterWheel_;
     std::unique_ptr<ViewerModel> model_;
 };
 

@@ -182,17 +182,5 @@ TEST(ViewerKeys, EscapeIsTheEndButton)
     EXPECT_EQ(menu.count(), 1);
 }
 
-TEST(ViewerKeys, TooltipsNameTheKeys)
-{
-    ViewerFixture v;
-    ViewerWindow& f = v.form();
-    EXPECT_TRUE(f.drawButton()->toolTip().contains(QStringLiteral("Enter")));
-    EXPECT_TRUE(f.playButton()->toolTip().contains(QStringLiteral("スペース")));
-    EXPECT_TRUE(f.pauseButton()->toolTip().contains(QStringLiteral("スペース")));
-    EXPECT_TRUE(f.stepButton()->toolTip().contains(QStringLiteral("Page Down")));
-    EXPECT_TRUE(f.stepButton()->toolTip().contains(QStringLiteral("Page Up")));
-    EXPECT_TRUE(f.endButton()->toolTip().contains(QStringLiteral("Esc")));
-}
-
 }  // namespace
 }  // namespace kelvora
