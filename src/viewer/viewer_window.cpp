@@ -67,7 +67,6 @@ ViewerWindow::ViewerWindow(int sceneIndex, QWidget* parent)
     resize(design.width, design.height);
 
     captureTimer_.setSingleShot(true);
-    connect(&captureTimer_, &QTimer::timeout, this, [this] { model_->captureNextFrame(); });
     messageSink_ = [this](const QString& text) {
         // Not modal to the application and not a nested event loop: the
         // viewer stays as it is while the box is up.
@@ -79,6 +78,13 @@ ViewerWindow::ViewerWindow(int sceneIndex, QWidget* parent)
     createControls();
     model_ = std::make_unique<ViewerModel>(sceneIndex, static_cast<ViewerHost&>(*this),
         std::make_shared<SteadyPlaybackClock>());
+    workerSource_ = std::make_unique<WorkerFrameSource>(*model_, frameStore_, *picture_, this);
+    pictureSource_ = std::make_unique<PictureFrameSource>(*model_,
+        PictureFrameSource::Host{[this]() -> Canvas& { return picture_->canvas(); },
+            // One frame per pass of the event loop.
+            [this] { captureTimer_.start(0); }, [this] { captureTimer_.stop(); },
+            [this](int k) { frameStore_.write(k, picture_->surface().image()); }, [this] { picture_->repaint(); }});
+    connect(&captureTimer_, &QTimer::timeout, this, [this] { pictureSource_->drawPending(); });
     layOutOverScreen();
     showModel();
     connectControls();
@@ -93,7 +99,7 @@ ViewerWindow::ViewerWindow(int sceneIndex, QWidget* parent)
 ViewerWindow::~ViewerWindow()
 {
     model_->close();
-    workerCapture_.reset();  // joins the drawing threads while the window is whole
+    workerSource_.reset();  // joins the drawing threads while the window is whole
 }
 
 void ViewerWindow::createControls()

@@ -2,6 +2,7 @@
 
 #include "viewer/frame_store.h"
 #include "viewer/picture_box.h"
+#include "viewer/worker_frame_source.h"
 #include "viewer_model/scroll_wheel.h"
 #include "viewer_model/viewer_description.h"
 #include "viewer_model/viewer_host.h"
@@ -84,12 +85,13 @@ public:
     bool isPlaying() const { return model_->isPlaying(); }
     int shownFrameIndex() const { return model_->shownFrame(); }
 
-    // For tests and measurements: the renderer of capture frames, the
+    // For tests and measurements: the drawing of capture frames (default:
+    // the scene's; a replacement may run on several threads at once), the
     // playback clock, where messages go (default: a message box), a cap on
-    // the store's bytes, the save dialog (default: QFileDialog), and
-    // whether frames are drawn ahead on worker threads (default on, with
-    // the default renderer only).
-    void setFrameRenderer(ViewerModel::FrameRenderer renderer) { model_->setFrameRenderer(std::move(renderer)); }
+    // the store's bytes, the save dialog (default: QFileDialog), and whether
+    // frames are drawn on worker threads (default) or one by one on the
+    // picture.
+    void setFrameRenderer(const FrameRenderer& renderer);
     void setPlaybackClock(std::shared_ptr<PlaybackClock> clock) { model_->setClock(std::move(clock)); }
     void setMessageSink(std::function<void(const QString&)> sink) { messageSink_ = std::move(sink); }
     void setFrameStoreBudget(std::size_t bytes) { frameStore_.setByteBudget(bytes); }
@@ -123,21 +125,12 @@ private:
     int screenWidth() const override;
     int screenHeight() const override;
     void allocateFrames(int count) override;
-    void storeFrame(int k) override;
     bool showFrame(int k) override;
     void releaseFrames() override;
-    void scheduleCapture() override;
-    void cancelCapture() override;
+    FrameSource& frameSource() override;
     void modelChanged() override { showModel(); }
     void showMessage(const std::string& text) override;
     void reportRuntimeError(const RuntimeError& error) override;
-    struct WorkerCapture;
-    bool usesWorkers() const { return parallelCapture_ && model_->usesDefaultRenderer(); }
-    WorkerCapture& workerCapture();
-    void queueFrames();
-    void collectFrames();
-    void takeFramesInOrder();
-    void stopWorkers();
 
     // viewer_input.cpp: the keys and the mouse wheel.
     bool keyEvent(QWidget* target, QEvent* event);
@@ -183,12 +176,13 @@ private:
     FrameStore frameStore_;
     QTimer captureTimer_;
     bool parallelCapture_ = true;
-    std::shared_ptr<WorkerCapture> workerCapture_;
     std::function<void(const QString&)> messageSink_;
     SaveDialog saveDialog_;
     ScrollWheel speedWheel_;
     ScrollWheel parameterWheel_;
     std::unique_ptr<ViewerModel> model_;
+    std::unique_ptr<PictureFrameSource> pictureSource_;
+    std::unique_ptr<WorkerFrameSource> workerSource_;
 };
 
 }  // namespace kelvora

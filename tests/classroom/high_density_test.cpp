@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
+
 namespace kelvora {
 namespace {
 
@@ -43,9 +45,14 @@ TEST(HighDensity, TheViewerDrawsWithTheScreensRatio)
 {
     auto* viewer = new ViewerWindow(0);
     ASSERT_DOUBLE_EQ(viewer->devicePixelRatioF(), 2.0);
+    // Drawn on the worker threads, several at once.
+    std::mutex told;
     std::vector<std::pair<int, int>> toldScreen;
     viewer->setFrameRenderer([&](int, Canvas& canvas, std::int16_t&, SceneContext& context) {
-        toldScreen.emplace_back(context.screenWidth, context.screenHeight);
+        {
+            const std::lock_guard lock(told);
+            toldScreen.emplace_back(context.screenWidth, context.screenHeight);
+        }
         drawCircle(canvas, canvas.pixelWidth(), canvas.pixelHeight());
         return true;
     });
