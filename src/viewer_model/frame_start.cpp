@@ -1,12 +1,21 @@
 #include "viewer_model/frame_start.h"
 
-#include <bit>
+#include <cstring>
 
 namespace kelvora {
 
 namespace {
 
-bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+// memcpy rather than std::bit_cast, which the WebAssembly build's C++
+// library lacks.
+std::uint32_t bitsOf(float f)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+bool sameBits(float a, float b) { return bitsOf(a) == bitsOf(b); }
 
 bool sameParameter(const ParameterControl& a, const ParameterControl& b)
 {

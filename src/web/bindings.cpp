@@ -271,7 +271,6 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .function("resize", &WebViewer::resize)
         .function("clockFired", &WebViewer::clockFired)
         .function("drawNextFrame", &WebViewer::drawNextFrame)
-        .function("failCapturesWith", &WebViewer::failCapturesWith)
         .function("deviceWidth", &WebViewer::deviceWidth)
         .function("deviceHeight", &WebViewer::deviceHeight);
     function("createViewer", &createViewer, allow_raw_pointers());

@@ -62,15 +62,6 @@ void WebViewer::paint(const PaintBatch& batch)
         backend_->deviceHeight());
 }
 
-void WebViewer::failCapturesWith(int number)
-{
-    source_->setRenderer(
-        [number](int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) -> bool {
-            DrawCaptureFrame(sceneIndex, canvas, frameNo, context);
-            throw RuntimeError(static_cast<ErrorNumber>(number));
-        });
-}
-
 void WebViewer::allocateFrames(int count)
 {
     const WebPictureSize& s = pendingSize_;

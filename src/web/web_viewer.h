@@ -43,12 +43,11 @@ public:
     // Draws the capture frame the model asked for; the page runs it once
     // for each scheduleCapture, as a task of its own.
     void drawNextFrame() { source_->drawPending(); }
+    // Replaces the scenes' drawing of capture frames (the tests' hooks).
+    void setFrameRenderer(FrameRenderer renderer) { source_->setRenderer(std::move(renderer)); }
     void resize(const WebPictureSize& size) { pendingSize_ = size; }
     // The page's timeout with this ticket ran.
     void clockFired(int ticket) { clock_->fire(ticket); }
-    // From now on every captured frame raises run-time error `number`
-    // after drawing: how the page's tests see an error reported.
-    void failCapturesWith(int number);
     // The device pixels of the frames being drawn or stored.
     int deviceWidth() const { return backend_->deviceWidth(); }
     int deviceHeight() const { return backend_->deviceHeight(); }

@@ -1,5 +1,7 @@
 #include "render_options.h"
 
+#include "decimal_number.h"
+
 #include "scenes/scene_catalogue.h"
 
 #include <algorithm>
@@ -107,10 +109,8 @@ std::optional<PixelSize> pixelSize(const std::string& option, const std::string&
 // A ratio from 1 to 4, such as 2 or 1.5.
 std::optional<double> scaleRatio(const std::string& option, const std::string& text, std::string& error)
 {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (text.empty() || status != std::errc() || stop != end || !(value >= 1.0 && value <= kMaxScale)) {
+    const std::optional<double> value = ParseDecimalNumber(text);
+    if (!value || !(*value >= 1.0 && *value <= kMaxScale)) {
         error = option + ": " + quoted(text) + " is not a number from 1 to 4";
         return std::nullopt;
     }

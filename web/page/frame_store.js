@@ -8,8 +8,11 @@
 // drawn on (its pixels are allocated then), more than copying a frame into
 // it, so released frames' canvases are kept for the next capture of the
 // same size, and the viewer prepares them ahead while it waits for 描画.
+// Every canvas let go of is freed at once (freeCanvas).
+import { freeCanvas } from './dom.js';
+import { guarded } from './errors.js';
 
-class FrameStore {
+export class FrameStore {
   constructor(display) {
     this.display = display;
     this.ctx = display.getContext('2d', { alpha: false });
@@ -27,6 +30,7 @@ class FrameStore {
   take(width, height) {
     const spare = this.spare.pop();
     if (spare && spare.width === width && spare.height === height) return spare;
+    if (spare) freeCanvas(spare);
     const frame = document.createElement('canvas');
     frame.width = width;
     frame.height = height;
@@ -41,13 +45,20 @@ class FrameStore {
   // task so the page stays live.
   prepare(count, width, height) {
     clearTimeout(this.warming);
-    this.spare = this.spare.filter((c) => c.width === width && c.height === height);
-    const step = () => {
+    this.keepSpares(width, height);
+    const step = guarded(() => {
       if (this.spare.length + this.frames.length >= count) return;
       this.spare.push(this.take(width, height));
       this.warming = setTimeout(step, 0);
-    };
+    });
     this.warming = setTimeout(step, 0);
+  }
+
+  // Keeps the spare canvases of this size, frees the others.
+  keepSpares(width, height) {
+    const fits = (c) => c.width === width && c.height === height;
+    for (const c of this.spare) if (!fits(c)) freeCanvas(c);
+    this.spare = this.spare.filter(fits);
   }
 
   clearTo(colour) {
@@ -61,7 +72,7 @@ class FrameStore {
     clearTimeout(this.warming);
     this.setDisplaySize(width, height, -1);
     this.release();
-    this.spare = this.spare.filter((c) => c.width === width && c.height === height);
+    this.keepSpares(width, height);
     try {
       for (let k = 0; k < count; ++k) {
         this.frames.push(this.take(width, height));
@@ -92,10 +103,10 @@ class FrameStore {
     this.latest = frame;
     this.pendingShow = k;
     if (this.showing === null) {
-      this.showing = requestAnimationFrame(() => {
+      this.showing = requestAnimationFrame(guarded(() => {
         this.showing = null;
         if (this.pendingShow >= 0) this.show(this.pendingShow);
-      });
+      }));
     }
     return true;
   }
@@ -133,10 +144,7 @@ class FrameStore {
     cancelAnimationFrame(this.showing);
     this.showing = null;
     this.latest = this.display;
-    for (const canvas of [...this.frames, ...this.spare]) {
-      canvas.width = 0;
-      canvas.height = 0;
-    }
+    for (const canvas of [...this.frames, ...this.spare]) freeCanvas(canvas);
     this.frames = [];
     this.stored = [];
     this.spare = [];
@@ -162,6 +170,7 @@ class FrameStore {
     } else if (old) {
       this.ctx.imageSmoothingEnabled = true;
       this.ctx.drawImage(old, 0, 0, width, height);
+      freeCanvas(old);
     }
   }
 }

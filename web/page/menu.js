@@ -1,8 +1,9 @@
 // The menu: the heading, the sixteen scene buttons where the desktop menu
 // puts them (src/menu/menu_layout.cpp, compiled in) and 終了. The arrow
 // keys walk the buttons row by row, Enter opens the focused scene.
+import { guarded } from './errors.js';
 
-class Menu {
+export class Menu {
   constructor(root, kelvora, openScene, endProgram) {
     this.root = root;
     this.layout = kelvora.menuLayout();
@@ -41,7 +42,7 @@ class Menu {
       const parameter = kelvora.parameterName(i);
       button.setAttribute('aria-description', parameter ? 'この場面を開く。' + parameter + 'を変えられる' : 'この場面を開く');
       place(button, L.sceneButtons[i], true);
-      button.addEventListener('click', () => openScene(i));
+      button.addEventListener('click', guarded(() => openScene(i)));
       this.buttons.push(button);
     }
     this.endButton = document.createElement('button');
@@ -49,7 +50,7 @@ class Menu {
     this.endButton.textContent = '終了';
     this.endButton.setAttribute('aria-description', 'Kelvora を終わる');
     place(this.endButton, L.endButton, true);
-    this.endButton.addEventListener('click', endProgram);
+    this.endButton.addEventListener('click', guarded(endProgram));
     // Tab goes as the arrows do, row by row through the scenes, then to 終了
     // under them; the document order is the same, for screen readers.
     [...this.order.map((scene) => this.buttons[scene]), this.endButton].forEach((element, position) => {
@@ -57,7 +58,7 @@ class Menu {
       root.appendChild(element);
     });
 
-    root.addEventListener('keydown', (event) => this.key(event));
+    root.addEventListener('keydown', guarded((event) => this.key(event)));
   }
 
   focusFirst() { this.buttons[this.order[0]].focus(); }

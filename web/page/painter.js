@@ -2,6 +2,7 @@
 // with Canvas 2D. Coordinates arrive in device pixels, already mapped and
 // rounded in C++; a pen of odd width is centred on the pixel's middle, an
 // even one on its corner, so lines stay sharp.
+import { freeCanvas } from './dom.js';
 
 const PaintOp = { Clear: 1, Line: 2, Box: 3, Circle: 4, Dot: 5, Text: 6, Pixels: 7 };
 const TEXT_FONTS = 'IPAPGothic, "Yu Gothic", "Hiragino Sans", "Noto Sans CJK JP", sans-serif';
@@ -19,7 +20,7 @@ function cssColour(c) {
 
 function penOffset(width) { return width % 2 === 1 ? 0.5 : 0; }
 
-class Painter {
+export class Painter {
   constructor(canvas) {
     this.target(canvas, null);
     this.scratch = document.createElement('canvas');
@@ -33,6 +34,16 @@ class Painter {
     this.canvas = canvas;
     this.ctx = canvas.getContext('2d', { alpha: false });
     this.base = base !== canvas ? base : null;
+  }
+
+  // Gives the scratch canvas's pixels back.
+  dispose() {
+    freeCanvas(this.scratch);
+    this.scratch = null;
+    this.scratchCtx = null;
+    this.canvas = null;
+    this.ctx = null;
+    this.base = null;
   }
 
   setPen(colour, width, dotted) {

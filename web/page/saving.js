@@ -2,6 +2,9 @@
 // for the whole loop), the frame shown as PNG, and the worksheet (every
 // frame of the period on one A4 landscape page under the scene's title)
 // through the browser's print dialog, where "Save as PDF" writes the file.
+import { applyPalette, GIFEncoder, quantize } from 'gifenc';
+import { freeCanvas } from './dom.js';
+import { guarded } from './errors.js';
 
 function download(blob, fileName) {
   const url = URL.createObjectURL(blob);
@@ -11,7 +14,7 @@ function download(blob, fileName) {
   document.body.appendChild(a);
   a.click();
   a.remove();
-  setTimeout(() => URL.revokeObjectURL(url), 60000);
+  setTimeout(guarded(() => URL.revokeObjectURL(url)), 60000);
 }
 
 function framePixels(frame) {
@@ -20,31 +23,33 @@ function framePixels(frame) {
 
 // The loop as GIF bytes, delayMs a frame, repeating for ever. The palette
 // is quantised from a sample of every frame, so colours that only some
-// frames have keep their own entries.
+// frames have keep their own entries. The frames' pixels are read one frame
+// at a time, once for the sample and once to encode, so a large loop never
+// has all its pixels out of the canvases at once.
 function encodeGif(frames, delayMs) {
-  const { GIFEncoder, quantize, applyPalette } = KelvoraGif;
-  const pixels = frames.map(framePixels);
   const stride = 7;  // every 7th pixel of each frame goes into the sample
-  const perFrame = Math.ceil(pixels[0].length / 4 / stride);
-  const sample = new Uint8Array(perFrame * pixels.length * 4);
+  const perFrame = Math.ceil(frames[0].width * frames[0].height / stride);
+  const sample = new Uint8Array(perFrame * frames.length * 4);
   let at = 0;
-  for (const data of pixels)
+  for (const frame of frames) {
+    const data = framePixels(frame);
     for (let p = 0; p < data.length; p += 4 * stride) {
       sample[at++] = data[p];
       sample[at++] = data[p + 1];
       sample[at++] = data[p + 2];
       sample[at++] = 255;
     }
+  }
   const palette = quantize(sample.subarray(0, at), 256);
   const gif = GIFEncoder();
-  pixels.forEach((data, k) => {
-    const index = applyPalette(data, palette);
+  frames.forEach((frame, k) => {
+    const index = applyPalette(framePixels(frame), palette);
     const options = { delay: delayMs };
     if (k === 0) {
       options.palette = palette;
       options.repeat = 0;
     }
-    gif.writeFrame(index, frames[k].width, frames[k].height, options);
+    gif.writeFrame(index, frame.width, frame.height, options);
   });
   gif.finish();
   return gif.bytes();
@@ -112,6 +117,7 @@ function buildWorksheet(sheet, title, frames) {
     ctx.drawImage(frame, 0, 0, thumbWidth, thumbHeight);
     const img = document.createElement('img');
     img.src = thumb.toDataURL('image/png');
+    freeCanvas(thumb);
     // The frame's outline, drawn around the picture rather than under it.
     const framed = document.createElement('div');
     framed.className = 'sheet-frame';
@@ -129,12 +135,10 @@ function buildWorksheet(sheet, title, frames) {
 }
 
 // The choice of 保存 and what each choice does.
-class Saving {
-  constructor(k, panel, sheet, status) {
-    this.k = k;
+export class Saving {
+  constructor(panel, sheet) {
     this.panel = panel;
     this.sheet = sheet;
-    this.status = status;
   }
 
   open(viewer) {
@@ -175,17 +179,19 @@ class Saving {
     const shown = model.shownFrame();
     const frame = this.viewer.store.frame(shown >= 0 && shown < count ? shown : 0);
     const name = this.baseName() + '.png';
-    frame.toBlob((blob) => {
+    frame.toBlob(guarded((blob) => {
       if (blob) {
         download(blob, name);
         this.saved(name);
       }
-    }, 'image/png');
+    }), 'image/png');
   }
 
   worksheet() {
     this.close();
     buildWorksheet(this.sheet, this.viewer.model.worksheetTitle(), this.frames());
+    // The sheet's pictures are only for printing: dropped once it is done.
+    window.addEventListener('afterprint', guarded(() => { this.sheet.textContent = ''; }), { once: true });
     window.print();
   }
 }

@@ -4,6 +4,10 @@
 // ViewerModel. The page is the model's host: it keeps the frames, runs
 // capture one frame per task and playback on setTimeout, and shows what the
 // model says each time it changes.
+import { freeCanvas } from './dom.js';
+import { guarded, showMessage } from './errors.js';
+import { FrameStore } from './frame_store.js';
+import { Painter } from './painter.js';
 
 const TWIPS_PER_PIXEL = 15;
 
@@ -57,8 +61,8 @@ function viewerKey(k, key) {
   }
 }
 
-class Viewer {
-  // k: the WebAssembly module; ui: { onEnd(), message(title, text, detail), fail(error) }.
+export class Viewer {
+  // k: the WebAssembly module; ui: { onEnd(), modalOpen(), save(viewer) }.
   constructor(root, k, sceneIndex, ui) {
     this.root = root;
     this.k = k;
@@ -72,7 +76,7 @@ class Viewer {
     this.store = new FrameStore(this.picture);
     this.painter = new Painter(this.picture);
     this.channel = new MessageChannel();
-    this.channel.port1.onmessage = () => this.runCapture();
+    this.channel.port1.onmessage = guarded(() => this.runCapture());
 
     this.place = this.computePlace();
     this.applyPlace(true);
@@ -86,21 +90,10 @@ class Viewer {
     this.refresh();
     this.prepareFrames();
 
-    this.onKey = (event) => this.guard(() => this.key(event));
-    this.onResize = () => this.guard(() => this.resized());
+    this.onKey = guarded((event) => this.key(event));
+    this.onResize = guarded(() => this.resized());
     document.addEventListener('keydown', this.onKey, true);
     window.addEventListener('resize', this.onResize);
-  }
-
-  // Runs an action from the page; an error of the page's own is shown, never
-  // left to the console.
-  guard(action) {
-    try {
-      return action();
-    } catch (error) {
-      this.ui.fail(error);
-      return undefined;
-    }
   }
 
   createControls() {
@@ -174,7 +167,7 @@ class Viewer {
       .forEach((e, i) => { e.tabIndex = i + 1; });
 
     const on = (element, type, action) =>
-      element.addEventListener(type, (event) => this.guard(() => action(event)));
+      element.addEventListener(type, guarded(action));
     on(this.drawButton, 'click', () => this.model.pressDraw());
     on(this.playButton, 'click', () => this.model.pressPlay());
     on(this.pauseButton, 'click', () => this.model.pressPause());
@@ -188,20 +181,15 @@ class Viewer {
     on(this.parameterBar, 'change', () => this.model.setParameter(Number(this.parameterBar.value)));
     for (const bar of [this.speedBar, this.parameterBar]) {
       on(bar, 'keydown', (event) => this.scrollBarKey(bar, event));
-      bar.addEventListener('wheel', (event) => this.guard(() => this.scrollBarWheel(bar, event)), { passive: false });
+      bar.addEventListener('wheel', guarded((event) => this.scrollBarWheel(bar, event)), { passive: false });
     }
   }
 
   // The page's side of the model (src/viewer_model/viewer_host.h).
   host() {
-    const g = (action) => (...args) => {
-      try {
-        return action(...args);
-      } catch (error) {
-        this.ui.fail(error);
-        return false;
-      }
-    };
+    // An error of the page's own is shown, and the model told the step
+    // failed.
+    const g = (action) => guarded(action, false);
     return {
       paint: g((ops, texts, dots, width, height) => this.painter.paint(ops, texts, dots, width, height)),
       allocateFrames: g((count, width, height) => this.store.allocate(count, width, height)),
@@ -211,11 +199,11 @@ class Viewer {
       scheduleCapture: g(() => { this.captureQueued = true; this.channel.port2.postMessage(0); }),
       cancelCapture: g(() => { this.captureQueued = false; }),
       modelChanged: g(() => this.refresh()),
-      showMessage: g((text) => this.ui.message('Kelvora', text, '')),
-      runtimeError: g((number, text, detail) => this.ui.message('実行時エラー ' + number, text, detail)),
+      showMessage: g((text) => showMessage('Kelvora', text, '')),
+      runtimeError: g((number, text, detail) => showMessage('実行時エラー ' + number, text, detail)),
       wakeAt: g((ticket, delay) => {
         clearTimeout(this.timer);
-        this.timer = setTimeout(() => this.guard(() => this.viewer.clockFired(ticket)), delay);
+        this.timer = setTimeout(guarded(() => this.viewer.clockFired(ticket)), delay);
       }),
       cancelWake: g(() => { clearTimeout(this.timer); this.timer = null; }),
     };
@@ -226,12 +214,10 @@ class Viewer {
   runCapture() {
     if (!this.captureQueued || this.closed) return;
     this.captureQueued = false;
-    this.guard(() => {
-      // The frame is drawn straight onto the canvas that keeps it.
-      const target = this.store.drawingTarget(this.model.frameNo());
-      this.painter.target(target || this.picture, this.store.latest);
-      this.model.captureNextFrame();
-    });
+    // The frame is drawn straight onto the canvas that keeps it.
+    const target = this.store.drawingTarget(this.model.frameNo());
+    this.painter.target(target || this.picture, this.store.latest);
+    this.model.captureNextFrame();
   }
 
   // Shows what the model says.
@@ -406,6 +392,8 @@ class Viewer {
     this.channel.port1.onmessage = null;
     this.viewer.delete();
     this.store.dispose();
+    this.painter.dispose();
+    freeCanvas(this.picture);
     this.root.textContent = '';
   }
 }

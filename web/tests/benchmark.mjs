@@ -1,13 +1,13 @@
 // The page's speed in headless Chromium (see BENCHMARKS.md, "In the
 // browser"): page load to menu shown, capture of 24 frames for every scene
 // with the picture at 1440 × 830, and showing a stored frame.
-//   node web/tests/benchmark.mjs build-web/kelvora.html [RUNS] [SCENE,...]
-import { launchBrowser, openPage, pageUrl } from './browser_support.mjs';
+//   node web/tests/benchmark.mjs build-web [RUNS] [SCENE,...]
+import { launchBrowser, openPage, testPageUrl } from './browser_support.mjs';
 
-const [htmlPath, runsText = '5', scenesText] = process.argv.slice(2);
+const [buildDir, runsText = '5', scenesText] = process.argv.slice(2);
 const scenes = scenesText ? scenesText.split(',').map(Number) : Array.from({ length: 16 }, (_, i) => i);
 const runs = Number(runsText);
-const url = pageUrl(htmlPath);
+const url = testPageUrl(buildDir);
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); const m = s.length >> 1; return s.length % 2 ? s[m] : (s[m - 1] + s[m]) / 2; };
 const ms = (x) => x.toFixed(1);
 

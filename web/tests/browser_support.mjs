@@ -4,7 +4,7 @@
 import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import { pathToFileURL } from 'node:url';
-import { resolve } from 'node:path';
+import { join, resolve } from 'node:path';
 
 export const CHROMIUM = process.env.KELVORA_CHROMIUM || '/usr/bin/chromium';
 
@@ -19,8 +19,14 @@ export async function launchBrowser() {
 
 export function pageUrl(path) { return pathToFileURL(resolve(path)).href; }
 
+// The page with the tests' hooks (window.kelvora, see web/page/test_main.js)
+// and the page that ships, in a build folder.
+export function testPageUrl(buildDir) { return pageUrl(join(buildDir, 'kelvora-test.html')); }
+export function shippedPageUrl(buildDir) { return pageUrl(join(buildDir, 'kelvora.html')); }
+
 // A page of a fresh context with the network off; every console error, page
-// error and request that leaves the file goes into `problems`.
+// error and request that leaves the file goes into `problems`. Resolves once
+// the menu is shown.
 export async function openPage(browser, url, options, problems) {
   const context = await browser.newContext({ acceptDownloads: true, ...options });
   await context.setOffline(true);
@@ -29,7 +35,8 @@ export async function openPage(browser, url, options, problems) {
   page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
   page.on('request', (r) => { if (!/^(file|data|blob):/.test(r.url())) problems.push(`request: ${r.url()}`); });
   await page.goto(url);
-  await page.waitForFunction(() => window.kelvora && window.kelvora.stats.menuShownMs !== null);
+  await page.waitForFunction(() => !document.getElementById('menu-screen').hidden);
+  if (url.endsWith('-test.html')) await page.waitForFunction(() => window.kelvora.stats.menuShownMs !== null);
   return { context, page };
 }
 

@@ -1,15 +1,17 @@
 // The page in a real browser, headless and offline: the menu's keys, every
 // scene drawn, played, paused, stepped and ended, each control's enabled
 // state against the model at every step, a resize while playing, saving as
-// GIF and PNG, the worksheet printed to PDF, and screenshots.
-//   node web/tests/browser_test.mjs build-web/kelvora.html [SCREENSHOT_DIR]
+// GIF and PNG, the worksheet printed to PDF, errors of the page shown in it,
+// and screenshots; all on the test page, and the page that ships without
+// the test hooks.
+//   node web/tests/browser_test.mjs build-web [SCREENSHOT_DIR]
 import { mkdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchBrowser, openPage, pageUrl, readGif, readPdf } from './browser_support.mjs';
+import { launchBrowser, openPage, readGif, readPdf, shippedPageUrl, testPageUrl } from './browser_support.mjs';
 
-const [htmlPath, shotDir = 'build-web/screenshots'] = process.argv.slice(2);
-if (!htmlPath) {
-  console.error('usage: node browser_test.mjs KELVORA_HTML [SCREENSHOT_DIR]');
+const [buildDir, shotDir = 'build-web/screenshots'] = process.argv.slice(2);
+if (!buildDir) {
+  console.error('usage: node browser_test.mjs BUILD_DIR [SCREENSHOT_DIR]');
   process.exit(2);
 }
 mkdirSync(shotDir, { recursive: true });
@@ -191,6 +193,8 @@ async function saveChecks(page, frames, speedMs) {
   await page.pdf({ path: pdfPath, preferCSSPageSize: true, printBackground: true });
   const pdf = readPdf(pdfPath);
   check(pdf.pages === 1 && Math.abs(pdf.width - 841.9) < 1 && Math.abs(pdf.height - 595.3) < 1, `worksheet PDF: ${pdf.pages} page(s) of ${pdf.width} x ${pdf.height} pt`);
+  const left = await page.evaluate(() => { window.dispatchEvent(new Event('afterprint')); return document.getElementById('worksheet').childElementCount; });
+  check(left === 0, `worksheet: ${left} elements left after printing`);
   return sheet.title;
 }
 
@@ -198,7 +202,7 @@ async function saveChecks(page, frames, speedMs) {
 // capture stopped, only 描画 live; nothing on the console.
 async function runtimeErrorChecks(page) {
   await openWithKeys(page, 2);
-  await page.evaluate(() => window.kelvora.viewer.viewer.failCapturesWith(6));
+  await page.evaluate(() => window.kelvora.k.failCapturesWith(window.kelvora.viewer.viewer, 6));
   await page.click('#draw');
   await page.waitForFunction(() => !document.getElementById('message').hidden);
   const shown = await page.evaluate(() => [document.getElementById('message-title').textContent, document.getElementById('message-text').textContent]);
@@ -209,9 +213,31 @@ async function runtimeErrorChecks(page) {
   await page.click('#end');
 }
 
+// A fault of the page's own script in a callback from the browser (here a
+// menu key) is shown in the page like any error, and the page goes on.
+async function pageErrorChecks(page) {
+  await page.evaluate(() => { window.kelvora.menu.walk = () => { throw new Error('walk failed'); }; });
+  await page.keyboard.press('ArrowRight');
+  const shown = await page.evaluate(() => [document.getElementById('message-title').textContent, document.getElementById('message-detail').textContent]);
+  check(shown[0] === 'エラー' && shown[1].includes('walk failed'), `a page error shown as "${shown}"`);
+  await page.click('#message-ok');
+  await page.evaluate(() => { delete window.kelvora.menu.walk; window.kelvora.menu.focusFirst(); });
+}
+
+// The page that ships has no test hooks, and works as the test page does.
+async function shippedPageChecks(browser) {
+  const { context, page } = await openPage(browser, shippedPageUrl(buildDir), { viewport: { width: 1366, height: 768 } }, problems);
+  check(await page.evaluate(() => window.kelvora === undefined), 'the page that ships has no window.kelvora');
+  await page.click('#scene-3');
+  await page.click('#draw');
+  await page.waitForFunction(() => !document.getElementById('save').disabled, null, { timeout: 30000 });
+  check(await page.evaluate(() => document.getElementById('readout').textContent) === 'コマ 12 / 12', 'the page that ships draws a scene');
+  await context.close();
+}
+
 const started = Date.now();
 const browser = await launchBrowser();
-const url = pageUrl(htmlPath);
+const url = testPageUrl(buildDir);
 try {
   // 1366 × 768: the menu, every scene, saving, a resize while playing.
   {
@@ -221,6 +247,7 @@ try {
     for (let scene = 0; scene < 16; ++scene) await sceneRound(page, scene, scene % 3 === 1 ? 24 : 12);
 
     await runtimeErrorChecks(page);
+    await pageErrorChecks(page);
     await openWithKeys(page, 10);
     await page.click('#draw');
     await waitForPhase(page, 'Ready');
@@ -252,6 +279,7 @@ try {
     check(await page.evaluate(() => !document.getElementById('menu-screen').hidden), 'メニューに戻る shows the menu again');
     await context.close();
   }
+  await shippedPageChecks(browser);
   // A tablet: 1024 × 768 at twice the pixels.
   {
     const { context, page } = await openPage(browser, url, { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 2 }, problems);
