@@ -55,60 +55,37 @@ function encodeGif(frames, delayMs) {
   return gif.bytes();
 }
 
-function worksheetLabel(k, frameCount) {
-  const time = k === 0 ? 't = 0' : 't = ' + k + '/' + frameCount + ' T';
-  return 'コマ ' + (k + 1) + '\u3000' + time;
-}
-
-// The columns that show the frames largest (full rows preferred), as the
-// desktop worksheet chooses them.
-function worksheetColumns(count, frameWidth, frameHeight, areaWidth, areaHeight, labelHeight, gap) {
-  const scaleFor = (columns) => {
-    const rows = Math.ceil(count / columns);
-    const cellWidth = (areaWidth - gap * (columns - 1)) / columns;
-    const cellHeight = (areaHeight - gap * (rows - 1)) / rows;
-    return Math.min(cellWidth / frameWidth, (cellHeight - labelHeight) / frameHeight);
-  };
-  let best = 1;
-  let bestScale = 0;
-  for (let columns = 1; columns <= count; ++columns) {
-    const scale = scaleFor(columns) * (count % columns === 0 ? 1.05 : 1.0);
-    if (scale > bestScale * 1.000001) {
-      bestScale = scale;
-      best = columns;
-    }
-  }
-  return { columns: best, scale: scaleFor(best) };
-}
-
-// Fills the print-only worksheet: the title, then each frame with its label.
-// Sizes in millimetres on A4 landscape with 10 mm margins.
-function buildWorksheet(sheet, title, frames) {
+// Fills the print-only worksheet as the core lays it out (layOutWorksheet):
+// the title, then each frame with its label. Sizes in millimetres on the
+// page inside its margins.
+function buildWorksheet(k, sheet, title, frames) {
+  const page = k.worksheetPage();
   // A millimetre less than the printable area, for the outlines.
-  const area = { width: 276, height: 189 };
-  const titleHeight = 16 * 0.3528 * 1.6;
-  const labelHeight = 10 * 0.3528 * 1.6;
-  const gap = area.width * 0.015;
-  const gridHeight = area.height - titleHeight;
+  const width = page.widthMm - 2 * page.marginMm - 1;
+  const height = page.heightMm - 2 * page.marginMm - 1;
   const f = frames[0];
-  const { columns, scale } = worksheetColumns(frames.length, f.width, f.height, area.width, gridHeight, labelHeight, gap);
-  const shownWidth = f.width * scale;
-  const shownHeight = f.height * scale;
+  const grid = k.layOutWorksheet(frames.length, f.width, f.height, width, height);
+  const mm = (e, left, top, w, h) => {
+    e.style.left = left + 'mm';
+    e.style.top = top + 'mm';
+    e.style.width = w + 'mm';
+    e.style.height = h + 'mm';
+  };
   sheet.textContent = '';
+  sheet.style.width = width + 'mm';
+  sheet.style.height = height + 'mm';
   const heading = document.createElement('h1');
   heading.textContent = title;
-  heading.style.height = titleHeight + 'mm';
+  heading.style.fontSize = page.titlePoints + 'pt';
+  mm(heading, 0, 0, width, grid.titleHeight);
   sheet.appendChild(heading);
-  const grid = document.createElement('div');
-  grid.className = 'sheet-grid';
-  grid.style.gridTemplateColumns = 'repeat(' + columns + ', ' + shownWidth + 'mm)';
-  grid.style.columnGap = gap + 'mm';
-  grid.style.rowGap = gap + 'mm';
   // Enough pixels for print, not the whole frame of a large screen.
   const thumbWidth = Math.min(f.width, 960);
   const thumbHeight = Math.round(f.height * thumbWidth / f.width);
-  frames.forEach((frame, k) => {
+  frames.forEach((frame, i) => {
+    const at = grid.frames[i];
     const cell = document.createElement('figure');
+    mm(cell, at.left, at.top, grid.shownWidth, grid.shownHeight + grid.labelHeight);
     const thumb = document.createElement('canvas');
     thumb.width = thumbWidth;
     thumb.height = thumbHeight;
@@ -121,17 +98,15 @@ function buildWorksheet(sheet, title, frames) {
     // The frame's outline, drawn around the picture rather than under it.
     const framed = document.createElement('div');
     framed.className = 'sheet-frame';
-    framed.style.width = shownWidth + 'mm';
-    framed.style.height = shownHeight + 'mm';
+    framed.style.height = grid.shownHeight + 'mm';
     framed.appendChild(img);
     const caption = document.createElement('figcaption');
-    caption.textContent = worksheetLabel(k, frames.length);
-    caption.style.height = labelHeight + 'mm';
-    cell.appendChild(framed);
-    cell.appendChild(caption);
-    grid.appendChild(cell);
+    caption.textContent = at.label;
+    caption.style.fontSize = page.labelPoints + 'pt';
+    caption.style.height = caption.style.lineHeight = grid.labelHeight + 'mm';
+    cell.append(framed, caption);
+    sheet.appendChild(cell);
   });
-  sheet.appendChild(grid);
 }
 
 // The choice of 保存 and what each choice does.
@@ -162,7 +137,7 @@ export class Saving {
   // proposes it.
   baseName() { return this.viewer.model.saveFileStem() || 'kelvora'; }
 
-  saved(fileName) { this.viewer.saveStatus.textContent = '保存しました：' + fileName; }
+  saved(fileName) { this.viewer.showSaveStatus('保存しました：' + fileName); }
 
   gif() {
     this.close();
@@ -189,7 +164,7 @@ export class Saving {
 
   worksheet() {
     this.close();
-    buildWorksheet(this.sheet, this.viewer.model.worksheetTitle(), this.frames());
+    buildWorksheet(this.viewer.k, this.sheet, this.viewer.model.worksheetTitle(), this.frames());
     // The sheet's pictures are only for printing: dropped once it is done.
     window.addEventListener('afterprint', guarded(() => { this.sheet.textContent = ''; }), { once: true });
     window.print();
