@@ -25,7 +25,8 @@ QScrollBar* scrollBar(const ScrollRange& range, QWidget* parent)
     // The change handler runs once the thumb is released, not during a drag.
     bar->setTracking(false);
     // A horizontal scroll bar inverts its arrow keys by default; the right
-    // arrow is to raise the value like the right arrow button.
+    // arrow is to raise the value like the right arrow button (the viewer
+    // moves its bars by the keys as ScrollBarKeyStep says).
     bar->setInvertedControls(false);
     bar->setFocusPolicy(Qt::StrongFocus);
     return bar;

@@ -36,6 +36,19 @@ std::optional<ViewerKey> viewerKey(int key)
     }
 }
 
+std::optional<ScrollKey> scrollKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left: return ScrollKey::Left;
+    case Qt::Key_Right: return ScrollKey::Right;
+    case Qt::Key_Up: return ScrollKey::Up;
+    case Qt::Key_Down: return ScrollKey::Down;
+    case Qt::Key_PageUp: return ScrollKey::PageUp;
+    case Qt::Key_PageDown: return ScrollKey::PageDown;
+    default: return std::nullopt;
+    }
+}
+
 // A disabled control cannot hold the focus: a key that reaches one is the
 // window's.
 FocusKind focusKind(const QWidget* widget)
@@ -65,6 +78,9 @@ bool ViewerWindow::eventFilter(QObject* watched, QEvent* event)
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && keyEvent(widget, event))
             return true;
+        auto* bar = qobject_cast<QScrollBar*>(watched);
+        if (bar && event->type() == QEvent::KeyPress && scrollBarKey(bar, static_cast<QKeyEvent*>(event)))
+            return true;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -91,6 +107,17 @@ bool ViewerWindow::keyEvent(QWidget* target, QEvent* event)
     }
     if (!key->isAutoRepeat() || RepeatsWhenHeld(*viewer))
         perform(command);
+    return true;
+}
+
+// A focused scroll bar moves as ScrollBarKeyStep says, whatever way Qt
+// would turn a horizontal bar's keys.
+bool ViewerWindow::scrollBarKey(QScrollBar* bar, QKeyEvent* key)
+{
+    const std::optional<ScrollKey> scroll = scrollKey(key->key());
+    if (!scroll || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || !bar->isEnabled())
+        return false;
+    bar->setValue(bar->value() + ScrollBarKeyStep(*scroll, bar->singleStep(), bar->pageStep()));
     return true;
 }
 

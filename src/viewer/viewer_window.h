@@ -18,6 +18,7 @@
 #include <vector>
 
 class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -135,6 +136,7 @@ private:
     // viewer_input.cpp: the keys and the mouse wheel.
     bool keyEvent(QWidget* target, QEvent* event);
     bool wheelEvent(QScrollBar* bar, QEvent* event);
+    bool scrollBarKey(QScrollBar* bar, QKeyEvent* key);
     void perform(KeyCommand command);
 
     // viewer_save.cpp: 保存.

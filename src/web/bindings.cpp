@@ -204,6 +204,13 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .value("OptionButton", FocusKind::OptionButton)
         .value("ScrollBar", FocusKind::ScrollBar)
         .value("TextBox", FocusKind::TextBox);
+    enum_<ScrollKey>("ScrollKey")
+        .value("Left", ScrollKey::Left)
+        .value("Right", ScrollKey::Right)
+        .value("Up", ScrollKey::Up)
+        .value("Down", ScrollKey::Down)
+        .value("PageUp", ScrollKey::PageUp)
+        .value("PageDown", ScrollKey::PageDown);
     enum_<KeyCommand>("KeyCommand")
         .value("None", KeyCommand::None)
         .value("Draw", KeyCommand::Draw)
@@ -276,6 +283,7 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
     function("createViewer", &createViewer, allow_raw_pointers());
 
     function("repeatsWhenHeld", &RepeatsWhenHeld);
+    function("scrollBarKeyStep", &ScrollBarKeyStep);
     enum_<MenuArrow>("MenuArrow")
         .value("Right", MenuArrow::Right)
         .value("Left", MenuArrow::Left)

@@ -149,6 +149,9 @@ TEST(ViewerKeys, ActOnlyWhenTheirButtonIsEnabled)
     EXPECT_EQ(speed->value(), value + speed->singleStep());
     QTest::keyClick(speed, Qt::Key_Left);
     EXPECT_EQ(speed->value(), value);
+    QTest::keyClick(speed, Qt::Key_PageDown);
+    EXPECT_EQ(speed->value(), value + speed->pageStep()) << "Page Down towards 遅, as →";
+    QTest::keyClick(speed, Qt::Key_PageUp);
 
     // Enter is 描画.
     QTest::keyClick(&f, Qt::Key_Return);

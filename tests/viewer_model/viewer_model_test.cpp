@@ -284,6 +284,10 @@ TEST(ViewerKeys, AFocusedControlKeepsItsOwnKeys)
     EXPECT_EQ(CommandForKey(ViewerKey::Space, FocusKind::Picture, playing, true), KeyCommand::Pause);
     EXPECT_EQ(CommandForKey(ViewerKey::Enter, FocusKind::Picture, playing, true), KeyCommand::None)
         << "描画 is off while playing";
+    // A focused scroll bar: right, down and Page Down raise its value.
+    EXPECT_EQ(ScrollBarKeyStep(ScrollKey::PageDown, 10, 50), 50);
+    EXPECT_EQ(ScrollBarKeyStep(ScrollKey::Down, 10, 50), 10);
+    EXPECT_EQ(ScrollBarKeyStep(ScrollKey::Up, 10, 50), -10);
     const ViewerControls fresh = ControlsFor(ViewerPhase::Empty, false, false);
     EXPECT_EQ(CommandForKey(ViewerKey::Right, FocusKind::Picture, fresh, false), KeyCommand::None)
         << "no step before a capture";

@@ -285,15 +285,13 @@ export class Viewer {
     else if (command === C.End) this.end();
   }
 
-  // The arrows move a scroll bar by its small change, the page keys by its
-  // large change; the right arrow and Page Down raise the value.
+  // The arrows and page keys move a focused scroll bar as the core's
+  // scrollBarKeyStep says.
   scrollBarKey(bar, event) {
-    const small = Number(bar.dataset.small);
-    const large = Number(bar.dataset.large);
-    const steps = { ArrowRight: small, ArrowDown: small, ArrowLeft: -small, ArrowUp: -small, PageDown: large, PageUp: -large };
-    if (!(event.key in steps) || bar.disabled) return;
+    const keys = { ArrowRight: 'Right', ArrowDown: 'Down', ArrowLeft: 'Left', ArrowUp: 'Up', PageDown: 'PageDown', PageUp: 'PageUp' };
+    if (!(event.key in keys) || bar.disabled) return;
     event.preventDefault();
-    this.moveBar(bar, steps[event.key]);
+    this.moveBar(bar, this.k.scrollBarKeyStep(this.k.ScrollKey[keys[event.key]], Number(bar.dataset.small), Number(bar.dataset.large)));
   }
 
   // The wheel moves the thumb as the core's ScrollWheel says; turns below a
