@@ -8,8 +8,9 @@ namespace kelvora {
 // element for each.
 enum class ControlRole { Button, OptionButton, ScrollBar, TextBox, Label, Picture };
 
-// A place in a window's design, in twips (15 to a pixel at the design's
-// screen): where the control stands on a 1280 x 800 screen.
+// A place in a window's design, in the window's design unit: twips in the
+// viewer (15 to a pixel at the design's screen, where the control stands
+// on a 1280 x 800 screen), the user scale in the menu.
 struct DesignRect {
     double left = 0;
     double top = 0;
@@ -65,6 +66,11 @@ struct ControlDescription {
 
     bool takesFocus() const { return role != ControlRole::Label; }
 };
+
+// A control of the given kind with its names, caption and place; the rest
+// as for any control.
+ControlDescription DescribeControl(
+    std::string name, std::string designName, ControlRole role, std::string caption, DesignRect rect);
 
 // A twips length in whole pixels, rounded to the nearest (halves to even).
 int TwipsToPixels(double twips);

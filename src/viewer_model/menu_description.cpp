@@ -8,8 +8,6 @@ namespace kelvora {
 
 namespace {
 
-DesignRect designRect(const UserRect& r) { return {r.left, r.top, r.width, r.height}; }
-
 int rounded(double v) { return static_cast<int>(std::lround(v)); }
 
 int positionOf(int scene)
@@ -31,39 +29,27 @@ MenuDescription DescribeMenu()
     m.outerHeight = rounded(kMenuHeightTwips / kTwipsPerPixel);
     const MenuLayout layout = ComputeMenuLayout();
 
-    ControlDescription heading;
-    heading.name = "menu-heading";
-    heading.designName = "Label1";
-    heading.role = ControlRole::Label;
-    heading.caption = "波動メニュー";
+    ControlDescription heading =
+        DescribeControl("menu-heading", "Label1", ControlRole::Label, "波動メニュー", layout.heading);
     heading.accessibleName = heading.caption;
-    heading.rect = designRect(layout.heading);
     heading.font = {24, 0x0000FF};
     m.controls.push_back(heading);
 
     for (int scene : kMenuReadingOrder) {
-        ControlDescription button;
-        button.name = "scene-" + std::to_string(scene);
-        button.designName = "Command1_" + std::to_string(scene);
-        button.role = ControlRole::Button;
-        button.caption = FindScene(scene)->menuCaption;
+        ControlDescription button = DescribeControl("scene-" + std::to_string(scene),
+            "Command1_" + std::to_string(scene), ControlRole::Button, FindScene(scene)->menuCaption,
+            layout.sceneButtons[static_cast<std::size_t>(scene)]);
         button.accessibleName = button.caption;
         // What a screen reader adds to the caption: what the button opens.
         const std::string parameter = ParameterName(scene);
         button.accessibleDescription = parameter.empty() ? "この場面を開く" : "この場面を開く。" + parameter + "を変えられる";
-        button.rect = designRect(layout.sceneButtons[static_cast<std::size_t>(scene)]);
         button.value = scene;
         m.controls.push_back(button);
     }
 
-    ControlDescription end;
-    end.name = "menu-end";
-    end.designName = "Cmd_End";
-    end.role = ControlRole::Button;
-    end.caption = "終了";
+    ControlDescription end = DescribeControl("menu-end", "Cmd_End", ControlRole::Button, "終了", layout.endButton);
     end.accessibleName = end.caption;
     end.accessibleDescription = "Kelvora を終わる";
-    end.rect = designRect(layout.endButton);
     end.value = -1;
     m.controls.push_back(end);
     return m;

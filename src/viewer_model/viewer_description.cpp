@@ -19,22 +19,10 @@ std::string frameCountDescription(int frames)
     return "1周期を" + std::to_string(frames) + "コマで描く。最初の「描画」の前に選ぶ";
 }
 
-ControlDescription control(const char* name, const char* designName, ControlRole role, std::string caption,
-    DesignRect rect)
-{
-    ControlDescription c;
-    c.name = name;
-    c.designName = designName;
-    c.role = role;
-    c.caption = std::move(caption);
-    c.rect = rect;
-    return c;
-}
-
 ControlDescription button(const char* name, const char* designName, const char* caption, DesignRect rect,
     const char* tooltip, const char* description)
 {
-    ControlDescription c = control(name, designName, ControlRole::Button, caption, rect);
+    ControlDescription c = DescribeControl(name, designName, ControlRole::Button, caption, rect);
     c.tooltip = tooltip;
     c.accessibleName = caption;
     c.accessibleDescription = description;
@@ -44,7 +32,7 @@ ControlDescription button(const char* name, const char* designName, const char* 
 ControlDescription label(const char* name, const char* designName, std::string caption, DesignRect rect,
     std::string accessibleName, std::string description = {})
 {
-    ControlDescription c = control(name, designName, ControlRole::Label, std::move(caption), rect);
+    ControlDescription c = DescribeControl(name, designName, ControlRole::Label, std::move(caption), rect);
     c.accessibleName = std::move(accessibleName);
     c.accessibleDescription = std::move(description);
     return c;
@@ -52,7 +40,7 @@ ControlDescription label(const char* name, const char* designName, std::string c
 
 ControlDescription option(const char* name, const char* designName, const char* caption, DesignRect rect, int frames)
 {
-    ControlDescription c = control(name, designName, ControlRole::OptionButton, caption, rect);
+    ControlDescription c = DescribeControl(name, designName, ControlRole::OptionButton, caption, rect);
     c.accessibleName = caption;
     c.accessibleDescription = frameCountDescription(frames);
     c.value = frames;
@@ -62,7 +50,7 @@ ControlDescription option(const char* name, const char* designName, const char* 
 ControlDescription scrollBar(const char* name, const char* designName, DesignRect rect, ScrollRange range,
     std::string accessibleName, const char* description)
 {
-    ControlDescription c = control(name, designName, ControlRole::ScrollBar, "", rect);
+    ControlDescription c = DescribeControl(name, designName, ControlRole::ScrollBar, "", rect);
     c.range = range;
     c.accessibleName = std::move(accessibleName);
     c.accessibleDescription = description;
@@ -70,6 +58,18 @@ ControlDescription scrollBar(const char* name, const char* designName, DesignRec
 }
 
 }  // namespace
+
+ControlDescription DescribeControl(
+    std::string name, std::string designName, ControlRole role, std::string caption, DesignRect rect)
+{
+    ControlDescription c;
+    c.name = std::move(name);
+    c.designName = std::move(designName);
+    c.role = role;
+    c.caption = std::move(caption);
+    c.rect = rect;
+    return c;
+}
 
 const ControlDescription& ViewerDescription::at(std::string_view name) const { return controls.at(indexOf(name)); }
 
@@ -132,7 +132,7 @@ ViewerDescription DescribeViewer(int sceneIndex, WorksheetMedium worksheet)
     c.push_back(label("parameter-label", "Label4", parameterCaption, {120, 5520, 2295, 255}, parameterName));
     c.push_back(scrollBar("parameter", "HScroll2", {600, 5760, 855, 495}, {1, 5, 1, 1, 1}, parameterName,
         "変えると記憶したコマは消える。もう一度「描画」を押す"));
-    c.push_back(control("parameter-text", "Text1", ControlRole::TextBox, "1", {720, 6360, 615, 375}));
+    c.push_back(DescribeControl("parameter-text", "Text1", ControlRole::TextBox, "1", {720, 6360, 615, 375}));
     c.back().font.points = 12;
     c.back().accessibleName = parameterName + "の値";
     c.back().accessibleDescription = "スクロールバーで選んだ値";
@@ -142,7 +142,7 @@ ViewerDescription DescribeViewer(int sceneIndex, WorksheetMedium worksheet)
     c.push_back(label("save-status", "SaveStatus", "", {120, 7620, 2295, 255}, "保存の結果：なし"));
 
     // The picture, placed by LayoutPicture on the screen it finds.
-    c.push_back(control("picture", "Picture1", ControlRole::Picture, "", {2520, 960, 8895, 6255}));
+    c.push_back(DescribeControl("picture", "Picture1", ControlRole::Picture, "", {2520, 960, 8895, 6255}));
     c.back().accessibleName = SceneTitle(sceneIndex);
     c.back().accessibleDescription = "描画したコマを表示する";
     return v;

@@ -48,26 +48,6 @@ TEST(ViewerDescription, ControlsStandInReadingOrder)
     }
 }
 
-// No control lies over the middle of another that takes the focus, on any
-// screen (the labels, which lie under the controls, may reach over them).
-TEST(ViewerDescription, NoControlCoversAnother)
-{
-    const ViewerDescription viewer = DescribeViewer(10, WorksheetMedium::Print);
-    for (const auto& [width, height] : {std::pair{1280, 800}, {1024, 768}, {1920, 1080}, {800, 600}}) {
-        const std::vector<PixelRect> places = LayOutViewer(viewer, width, height);
-        for (std::size_t i = 0; i < places.size(); ++i)
-            for (std::size_t j = 0; j < places.size(); ++j) {
-                const PixelRect& a = places[i];
-                const PixelRect& b = places[j];
-                const int x = b.left + b.width / 2;
-                const int y = b.top + b.height / 2;
-                const bool covers = a.left <= x && x < a.left + a.width && a.top <= y && y < a.top + a.height;
-                EXPECT_FALSE(i != j && covers && viewer.controls[i].takesFocus() && viewer.controls[j].takesFocus())
-                    << viewer.controls[i].name << " " << viewer.controls[j].name << " at " << width;
-            }
-    }
-}
-
 TEST(MenuDescription, ArrowsWalkTheButtonsRowByRowAndRound)
 {
     const MenuDescription menu = DescribeMenu();
