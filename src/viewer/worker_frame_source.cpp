@@ -41,10 +41,7 @@ CaptureWorkers& WorkerFrameSource::workers()
         const RasterSurface& surface = picture_.surface();
         workers_ = std::make_unique<CaptureWorkers>(model_.sceneIndex(), surface.logicalWidth(),
             surface.logicalHeight(), surface.devicePixelRatio(), workerThreadCount(), renderer_,
-            [this, posted = wakePosted_] {
-                if (!posted->exchange(true))
-                    QMetaObject::invokeMethod(context_, [this] { handFramesIn(); }, Qt::QueuedConnection);
-            });
+            [this] { wake(); });
     }
     return *workers_;
 }
@@ -85,31 +82,41 @@ void WorkerFrameSource::showFrame(int k)
     picture_.update();
 }
 
+// One frame a pass of the event loop, in order, so the window stays live
+// between two frames as it does when they are drawn on the picture.
 void WorkerFrameSource::handFramesIn()
 {
-    wakePosted_->store(false);
-    while (!ahead_.empty()) {
-        std::optional<DrawnFrame> drawn = workers_->take(ahead_.front().ticket);
-        if (!drawn)
-            return;
-        ahead_.pop_front();
-        const FrameResult& r = drawn->result;
-        steady_ = !r.error && SameFrameStart({r.endState, r.frameNoAfter, r.parameterAfter}, r.start);
-        current_ = &*drawn;
-        const bool taken = model_.frameDrawn(r);
-        current_ = nullptr;
-        workers_->recycle(std::move(drawn->pixels));
-        if (!taken) {
-            // Drawn from a start the frame before did not leave: the frames
-            // ahead are dropped, and the one wanted is drawn from the real
-            // start.
-            cancel();
-            steady_ = false;
-            if (model_.isCapturing())
-                drawFrom(model_.captureStart(), model_.sceneContext(nullptr));
-            return;
-        }
+    wakePosted_ = false;
+    if (ahead_.empty())
+        return;
+    std::optional<DrawnFrame> drawn = workers_->take(ahead_.front().ticket);
+    if (!drawn)
+        return;  // its thread wakes this up when it is done
+    ahead_.pop_front();
+    const FrameResult& r = drawn->result;
+    steady_ = !r.error && SameFrameStart({r.endState, r.frameNoAfter, r.parameterAfter}, r.start);
+    current_ = &*drawn;
+    const bool taken = model_.frameDrawn(r);
+    current_ = nullptr;
+    workers_->recycle(std::move(drawn->pixels));
+    if (!taken) {
+        // Drawn from a start the frame before did not leave: the frames
+        // ahead are dropped, and the one wanted is drawn from the real
+        // start.
+        cancel();
+        steady_ = false;
+        if (model_.isCapturing())
+            drawFrom(model_.captureStart(), model_.sceneContext(nullptr));
+        return;
     }
+    if (!ahead_.empty())
+        wake();
+}
+
+void WorkerFrameSource::wake()
+{
+    if (!wakePosted_.exchange(true))
+        QMetaObject::invokeMethod(context_, [this] { handFramesIn(); }, Qt::QueuedConnection);
 }
 
 }  // namespace kelvora

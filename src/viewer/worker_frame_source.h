@@ -51,20 +51,23 @@ private:
     CaptureWorkers& workers();
     void queueAhead(const SceneContext& context);
     void handFramesIn();
+    // Hands the next frame in from the event loop (from any thread).
+    void wake();
 
     ViewerModel& model_;
     FrameStore& store_;
     PictureBox& picture_;
     QObject* context_;
     FrameRenderer renderer_;
+    // One wake-up waiting at a time is enough. Declared before the workers,
+    // whose threads use it until they are joined.
+    std::atomic<bool> wakePosted_{false};
     std::unique_ptr<CaptureWorkers> workers_;
     std::deque<Ahead> ahead_;
     // The last frame handed in left the state, parameter and frame number
     // it started from: the next ones are likely to start from them too.
     bool steady_ = false;
     DrawnFrame* current_ = nullptr;  // the frame being handed in
-    // One wake-up at a time is enough: it hands in every frame done.
-    std::shared_ptr<std::atomic<bool>> wakePosted_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace kelvora
