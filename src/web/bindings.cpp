@@ -11,6 +11,7 @@
 #include "viewer_model/viewer_model.h"
 #include "viewer_model/worksheet_layout.h"
 #include "web/web_viewer.h"
+#include "web/worksheet_page.h"
 
 #include <emscripten/bind.h>
 
@@ -124,57 +125,6 @@ val layOutMenu(int width, int height) { return rects(LayOutMenu(DescribeMenu(), 
 int menuSceneAfterArrow(int focusedScene, MenuArrow arrow)
 {
     return MenuSceneAfterArrow(focusedScene < 0 ? std::nullopt : std::optional<int>(focusedScene), arrow);
-}
-
-// The worksheet's grid on an area in millimetres, with each frame's place
-// and label.
-val layOutWorksheet(int frameCount, double frameWidth, double frameHeight, double areaWidth, double areaHeight)
-{
-    const WorksheetGrid g = LayOutWorksheet(frameCount, frameWidth, frameHeight, areaWidth, areaHeight);
-    val out = val::object();
-    out.set("titleHeight", g.titleHeight);
-    out.set("labelHeight", g.labelHeight);
-    out.set("gap", g.gap);
-    out.set("columns", g.columns);
-    out.set("shownWidth", g.shownWidth);
-    out.set("shownHeight", g.shownHeight);
-    val frames = val::array();
-    for (int k = 0; k < frameCount; ++k) {
-        const WorksheetPlace place = WorksheetFramePlace(g, k);
-        val frame = val::object();
-        frame.set("left", place.left);
-        frame.set("top", place.top);
-        frame.set("label", WorksheetLabel(k, frameCount));
-        frames.call<void>("push", frame);
-    }
-    out.set("frames", frames);
-    return out;
-}
-
-// The worksheet's page: A4 landscape, its margins and the text sizes.
-val worksheetPage()
-{
-    val out = val::object();
-    out.set("widthMm", kWorksheetPageWidthMm);
-    out.set("heightMm", kWorksheetPageHeightMm);
-    out.set("marginMm", kWorksheetMarginMm);
-    out.set("titlePoints", kWorksheetTitlePoints);
-    out.set("labelPoints", kWorksheetLabelPoints);
-    out.set("lineHeight", kWorksheetLineHeight);
-    return out;
-}
-
-std::string menuCaption(int sceneIndex)
-{
-    const SceneInfo* scene = FindScene(sceneIndex);
-    return scene ? scene->menuCaption : "";
-}
-
-ParameterControl parameterOf(const ViewerModel& model) { return model.parameter(); }
-
-WebViewer* createViewer(int sceneIndex, val page, const WebPictureSize& size)
-{
-    return new WebViewer(sceneIndex, std::move(page), size);
 }
 
 }  // namespace
@@ -295,8 +245,11 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
     function("describeMenu", &describeMenu);
     function("layOutMenu", &layOutMenu);
     function("menuSceneAfterArrow", &menuSceneAfterArrow);
-    function("layOutWorksheet", &layOutWorksheet);
-    function("worksheetPage", &worksheetPage);
+    function("worksheetLabelHeightMm", &WorksheetLabelHeightMm);
+    function("worksheetColumns", &WorksheetColumns);
+    function("worksheetGridScale", &WorksheetGridScale);
+    function("worksheetContent", &WorksheetContent);
+    function("drawWorksheetPeriod", &DrawWorksheetPeriod);
     function("menuCaption", &menuCaption);
     function("sceneTitle", &SceneTitle);
     function("parameterName", &ParameterName);

@@ -79,24 +79,15 @@ TEST(ScrollWheel, TurnsAddUpToNotchesOfThreeSmallChangesAtMostALargeOne)
     EXPECT_EQ(wheel.turn(120, 10, 50, 1), 10);
 }
 
-TEST(Worksheet, LabelsNameTheFrameAndItsTimeInThePeriod)
+TEST(Worksheet, GridFillsTheLandscapePage)
 {
-    EXPECT_EQ(WorksheetLabel(0, 12), "コマ 1　t = 0");
-    EXPECT_EQ(WorksheetLabel(3, 12), "コマ 4　t = 3/12 T");
-    EXPECT_EQ(WorksheetLabel(23, 24), "コマ 24　t = 23/24 T");
-}
-
-TEST(Worksheet, GridFillsTheLandscapePageWithOneLabelHeight)
-{
-    // Viewer-shaped frames on A4 landscape inside the margins.
-    const WorksheetGrid twelve = LayOutWorksheet(12, 950, 606, 277, 190);
-    EXPECT_EQ(twelve.columns, 4);
-    EXPECT_EQ(LayOutWorksheet(24, 950, 606, 277, 190).columns, 6);
-    EXPECT_EQ(LayOutWorksheet(1, 950, 606, 277, 190).columns, 1);
-    EXPECT_GT(LayOutWorksheet(12, 300, 600, 277, 190).columns, 4);  // tall frames go in more columns
-    // The same label height in millimetres in any unit.
-    EXPECT_NEAR(twelve.labelHeight, LayOutWorksheet(12, 950, 606, 2770, 1900, 0.1).labelHeight / 10, 1e-9);
-    EXPECT_NEAR(twelve.labelHeight, 10 * 25.4 / 72 * 1.6, 1e-9);
+    // Viewer-shaped frames on an A4 landscape page at 300 dpi, less the
+    // margins and the title, with 10-point labels.
+    const double label = WorksheetLabelHeightMm() / 25.4 * 300;
+    EXPECT_EQ(WorksheetColumns(12, 950, 606, 3272, 2100, label, 49), 4);
+    EXPECT_EQ(WorksheetColumns(24, 950, 606, 3272, 2100, label, 49), 6);
+    EXPECT_EQ(WorksheetColumns(1, 950, 606, 3272, 2100, label, 49), 1);
+    EXPECT_GT(WorksheetColumns(12, 300, 600, 3272, 2100, label, 49), 4);  // tall frames go in more columns
 }
 
 }  // namespace
