@@ -127,6 +127,19 @@ int menuSceneAfterArrow(int focusedScene, MenuArrow arrow)
     return MenuSceneAfterArrow(focusedScene < 0 ? std::nullopt : std::optional<int>(focusedScene), arrow);
 }
 
+std::string menuCaption(int sceneIndex)
+{
+    const SceneInfo* scene = FindScene(sceneIndex);
+    return scene ? scene->menuCaption : "";
+}
+
+ParameterControl parameterOf(const ViewerModel& model) { return model.parameter(); }
+
+WebViewer* createViewer(int sceneIndex, val page, const WebPictureSize& size)
+{
+    return new WebViewer(sceneIndex, std::move(page), size);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(kelvora_web)
