@@ -3,6 +3,7 @@
 #include "export/atomic_file.h"
 #include "raster/raster_surface.h"
 #include "scenes/worksheet_text.h"
+#include "viewer_model/worksheet_layout.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -23,7 +24,7 @@ constexpr int kResolutionDpi = 300;
 constexpr double kMarginMm = 10.0;
 constexpr double kTitlePoints = 16.0;
 constexpr double kHeaderPoints = 11.0;
-constexpr double kLabelPoints = 10.0;
+constexpr double kLabelPoints = kWorksheetLabelPoints;
 
 double millimetres(double mm) { return mm / 25.4 * kResolutionDpi; }
 
@@ -36,15 +37,6 @@ QFont sheetFont(double points)
 }
 
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
-// The scale of each frame in a grid of the given columns.
-double gridScale(int frameCount, int columns, QSizeF frame, QSizeF area, double labelHeight, double gap)
-{
-    const int rows = (frameCount + columns - 1) / columns;
-    const double cellWidth = (area.width() - gap * (columns - 1)) / columns;
-    const double cellHeight = (area.height() - gap * (rows - 1)) / rows;
-    return std::min(cellWidth / frame.width(), (cellHeight - labelHeight) / frame.height());
-}
 
 // Where everything of a page goes, in the PDF's device units; the same
 // for every page of a worksheet.
@@ -68,7 +60,7 @@ SheetLayout layOut(QPaintDevice* device, const QRectF& page, const WorksheetPage
     const double titleHeight = QFontMetricsF(sheetFont(kTitlePoints), device).height() * 1.4;
     const double fieldsHeight = QFontMetricsF(sheetFont(kHeaderPoints), device).height() * 2.2;
     const double keyHeight = QFontMetricsF(sheetFont(kLabelPoints), device).height() * 1.8;
-    layout.labelHeight = QFontMetricsF(sheetFont(kLabelPoints), device).height() * 1.4;
+    layout.labelHeight = millimetres(WorksheetLabelHeightMm());
     layout.title = QRectF(page.left(), page.top(), page.width(), titleHeight);
     layout.fields = QRectF(page.left(), layout.title.bottom(), page.width(), fieldsHeight);
     layout.key = QRectF(page.left(), page.bottom() - keyHeight, page.width(), keyHeight);
@@ -85,13 +77,15 @@ SheetLayout layOut(QPaintDevice* device, const QRectF& page, const WorksheetPage
     const int count = pages.frameCount;
     const QSizeF frameSize(pages.framePixels);
     layout.gap = page.width() * 0.015;
-    layout.columns = WorksheetColumns(count, frameSize, grid.size(), layout.labelHeight, layout.gap);
+    layout.columns = WorksheetColumns(count, frameSize.width(), frameSize.height(), grid.width(), grid.height(),
+        layout.labelHeight, layout.gap);
     const int rows = (count + layout.columns - 1) / layout.columns;
     layout.cellWidth = (grid.width() - layout.gap * (layout.columns - 1)) / layout.columns;
     const double cellHeight = (grid.height() - layout.gap * (rows - 1)) / rows;
     // The largest picture that leaves room for the label in every cell.
     layout.shown
-        = frameSize * gridScale(count, layout.columns, frameSize, grid.size(), layout.labelHeight, layout.gap);
+        = frameSize * WorksheetGridScale(count, layout.columns, frameSize.width(), frameSize.height(), grid.width(),
+            grid.height(), layout.labelHeight, layout.gap);
     // Rows as close as their labels allow, the block centred between the
     // fields and the key.
     layout.rowPitch = std::min(cellHeight + layout.gap, layout.shown.height() + layout.labelHeight + layout.gap);
@@ -226,24 +220,6 @@ std::string drawPages(QPainter& painter, QPdfWriter& writer, const WorksheetPage
 }
 
 }  // namespace
-
-int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeight, double gap)
-{
-    int best = 1;
-    double bestScale = 0;
-    for (int columns = 1; columns <= frameCount; ++columns) {
-        // Full rows read better: a grid with a gap in its last row must show
-        // the frames clearly larger to be chosen.
-        const bool fullRows = frameCount % columns == 0;
-        const double scale
-            = gridScale(frameCount, columns, frame, area, labelHeight, gap) * (fullRows ? 1.05 : 1.0);
-        if (scale > bestScale * 1.000001) {
-            bestScale = scale;
-            best = columns;
-        }
-    }
-    return best;
-}
 
 ExportResult WriteWorksheet(const FilePath& path, const WorksheetPages& pages, const WorksheetFrames& frames)
 {

@@ -47,10 +47,4 @@ using WorksheetFrames = std::function<void(int page, int minimumTextPixels, cons
 // Needs a QGuiApplication for the text.
 ExportResult WriteWorksheet(const FilePath& path, const WorksheetPages& pages, const WorksheetFrames& frames);
 
-// The columns of the grid that shows frameCount frames of the given size
-// largest in an area of the given size, with a label of labelHeight under
-// each frame and gap between the cells; grids of full rows are preferred
-// unless another shows the frames more than 5 % larger.
-int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeight, double gap);
-
 }  // namespace kelvora

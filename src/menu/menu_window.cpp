@@ -1,7 +1,6 @@
 #include "menu/menu_window.h"
 
-#include "raster/raster_surface.h"
-#include "scenes/scene_catalogue.h"
+#include "viewer/control_widgets.h"
 #include "viewer/viewer_window.h"
 
 #include <QApplication>
@@ -12,93 +11,56 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <cmath>
+#include <optional>
 
 namespace kelvora {
 
-namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
-
-}  // namespace
-
 QSize MenuWindow::outerSizePixels()
 {
-    return {twipsToPixels(kMenuWidthTwips), twipsToPixels(kMenuHeightTwips)};
+    const MenuDescription menu = DescribeMenu();
+    return {menu.outerWidth, menu.outerHeight};
 }
 
 MenuWindow::MenuWindow(QWidget* parent)
     : QWidget(parent)
+    , description_(DescribeMenu())
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("メニュー"));
+    setWindowTitle(QString::fromStdString(description_.windowCaption));
     setAutoFillBackground(true);
     QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    background.setColor(QPalette::Window, ToQColor(description_.background));
     setPalette(background);
     createControls();
     // The whole window, with its frame, is 8640 x 6390 twips, centred on
     // the screen. Until a frame is known the drawing area takes it all.
     resize(outerSizePixels());
     move(centredTopLeft());
-    layout_ = ComputeMenuLayout();
     placeControls();
 }
 
 void MenuWindow::createControls()
 {
-    for (int i = 0; i < 16; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(FindScene(i)->menuCaption), this);
-        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        connect(button, &QPushButton::clicked, this, [this, i] { openScene(i); });
-        button->installEventFilter(this);
-        sceneButtons_[static_cast<std::size_t>(i)] = button;
+    for (const ControlDescription& c : description_.controls) {
+        QWidget* widget = BuildControl(c, this);
+        controls_.push_back(widget);
+        auto* button = qobject_cast<QPushButton*>(widget);
+        if (!button) {
+            heading_ = qobject_cast<QLabel*>(widget);
+        } else if (c.value < 0) {
+            endButton_ = button;
+            connect(button, &QPushButton::clicked, this, [this] { endProgram(); });
+        } else {
+            const int scene = c.value;
+            sceneButtons_[static_cast<std::size_t>(scene)] = button;
+            connect(button, &QPushButton::clicked, this, [this, scene] { openScene(scene); });
+            button->installEventFilter(this);
+        }
     }
-    endButton_ = new QPushButton(QStringLiteral("終了"), this);
-    endButton_->setObjectName(QStringLiteral("Cmd_End"));
-    connect(endButton_, &QPushButton::clicked, this, [this] { endProgram(); });
-
-    heading_ = new QLabel(QStringLiteral("波動メニュー"), this);
-    heading_->setObjectName(QStringLiteral("Label1"));
-    QFont heading;
-    heading.setFamilies(TextFontFamilies());
-    heading.setPointSize(24);
-    heading_->setFont(heading);
-    QPalette blue = heading_->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    heading_->setPalette(blue);
-
     // Tab goes as the arrows do, row by row through the scenes, then to the
     // end button under them (the heading takes no focus).
-    QWidget* previous = nullptr;
-    for (int index : kMenuReadingOrder) {
-        QWidget* next = sceneButtons_[static_cast<std::size_t>(index)];
-        if (previous)
-            setTabOrder(previous, next);
-        previous = next;
-    }
-    setTabOrder(previous, endButton_);
-    nameControls();
-}
-
-// What a screen reader says of each control: the caption, and what a
-// scene button opens.
-void MenuWindow::nameControls()
-{
-    for (int i = 0; i < 16; ++i) {
-        QPushButton* button = sceneButtons_[static_cast<std::size_t>(i)];
-        button->setAccessibleName(button->text());
-        const QString parameter = QString::fromStdString(ParameterName(i));
-        button->setAccessibleDescription(parameter.isEmpty()
-                ? QStringLiteral("この場面を開く")
-                : QStringLiteral("この場面を開く。%1を変えられる").arg(parameter));
-    }
-    endButton_->setAccessibleName(QStringLiteral("終了"));
-    endButton_->setAccessibleDescription(QStringLiteral("Kelvora を終わる"));
-    heading_->setAccessibleName(heading_->text());
+    StackAndChain(description_.controls, controls_);
 }
 
 QPoint MenuWindow::centredTopLeft()
@@ -151,21 +113,9 @@ void MenuWindow::resizeEvent(QResizeEvent* event)
 
 void MenuWindow::placeControls()
 {
-    // User units to pixels of the drawing area; widths of buttons are
-    // design twips, the same on every screen.
-    const double unitX = width() / kMenuScaleWidth;
-    const double unitY = height() / kMenuScaleHeight;
-    auto place = [&](QWidget* widget, const UserRect& r, bool widthInTwips) {
-        const int left = static_cast<int>(std::lround(r.left * unitX));
-        const int top = static_cast<int>(std::lround(r.top * unitY));
-        const int w = widthInTwips ? twipsToPixels(r.width) : static_cast<int>(std::lround(r.width * unitX));
-        const int h = static_cast<int>(std::lround(r.height * unitY));
-        widget->setGeometry(left, top, w, h);
-    };
-    for (std::size_t i = 0; i < sceneButtons_.size(); ++i)
-        place(sceneButtons_[i], layout_.sceneButtons[i], true);
-    place(endButton_, layout_.endButton, true);
-    place(heading_, layout_.heading, false);
+    const std::vector<PixelRect> places = LayOutMenu(description_, width(), height());
+    for (std::size_t i = 0; i < places.size(); ++i)
+        controls_[i]->setGeometry(ToQRect(places[i]));
 }
 
 void MenuWindow::openScene(int sceneIndex)
@@ -184,30 +134,26 @@ void MenuWindow::endProgram()
     QCoreApplication::exit(0);
 }
 
-void MenuWindow::moveFocusInReadingOrder(int step)
-{
-    int position = 0;
-    for (std::size_t i = 0; i < kMenuReadingOrder.size(); ++i)
-        if (sceneButtons_[static_cast<std::size_t>(kMenuReadingOrder[i])] == focusWidget())
-            position = static_cast<int>(i) + step;
-    const int count = static_cast<int>(kMenuReadingOrder.size());
-    position = (position % count + count) % count;
-    sceneButtons_[static_cast<std::size_t>(kMenuReadingOrder[static_cast<std::size_t>(position)])]->setFocus();
-}
-
-// Arrow keys walk the scene buttons in the order of the layout (row by
-// row, left column first; up and down move a whole row), Enter opens the
-// focused scene.
+// Arrow keys walk the scene buttons as MenuSceneAfterArrow says, Enter
+// opens the focused scene.
 bool MenuWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
+    const auto walk = [this](MenuArrow arrow) {
+        std::optional<int> focused;
+        for (std::size_t i = 0; i < sceneButtons_.size(); ++i)
+            if (sceneButtons_[i] == focusWidget())
+                focused = static_cast<int>(i);
+        sceneButtons_[static_cast<std::size_t>(MenuSceneAfterArrow(focused, arrow))]->setFocus();
+        return true;
+    };
     switch (key->key()) {
-    case Qt::Key_Right: moveFocusInReadingOrder(1); return true;
-    case Qt::Key_Left: moveFocusInReadingOrder(-1); return true;
-    case Qt::Key_Down: moveFocusInReadingOrder(2); return true;
-    case Qt::Key_Up: moveFocusInReadingOrder(-2); return true;
+    case Qt::Key_Right: return walk(MenuArrow::Right);
+    case Qt::Key_Left: return walk(MenuArrow::Left);
+    case Qt::Key_Down: return walk(MenuArrow::Down);
+    case Qt::Key_Up: return walk(MenuArrow::Up);
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (auto* button = qobject_cast<QPushButton*>(watched)) {

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "menu/menu_layout.h"
+#include "viewer_model/menu_description.h"
 
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -27,7 +28,9 @@ public:
     QPushButton* sceneButton(int sceneIndex) const { return sceneButtons_[static_cast<std::size_t>(sceneIndex)]; }
     QPushButton* endButton() const { return endButton_; }
     QLabel* heading() const { return heading_; }
-    const MenuLayout& layout() const { return layout_; }
+    const MenuDescription& description() const { return description_; }
+    // The widget of each described control, in the description's order.
+    const std::vector<QWidget*>& controlWidgets() const { return controls_; }
 
     // The window's outer size in pixels, frame included.
     static QSize outerSizePixels();
@@ -45,17 +48,16 @@ protected:
 
 private:
     void createControls();
-    void nameControls();
     void openScene(int sceneIndex);
     void endProgram();
     void placeControls();
     void fitFrameOnce();
-    void moveFocusInReadingOrder(int step);
 
+    const MenuDescription description_;
+    std::vector<QWidget*> controls_;
     std::array<QPushButton*, 16> sceneButtons_{};
     QPushButton* endButton_ = nullptr;
     QLabel* heading_ = nullptr;
-    MenuLayout layout_;
     bool frameFitted_ = false;
 };
 

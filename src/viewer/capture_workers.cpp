@@ -2,18 +2,18 @@
 
 #include "canvas/canvas.h"
 #include "raster/raster_surface.h"
-#include "scenes/scene_catalogue.h"
 
 #include <utility>
 
 namespace kelvora {
 
 CaptureWorkers::CaptureWorkers(int sceneIndex, int logicalWidth, int logicalHeight, double devicePixelRatio,
-    int threadCount, std::function<void()> resultReady)
+    int threadCount, FrameRenderer renderer, std::function<void()> resultReady)
     : sceneIndex_(sceneIndex)
     , width_(logicalWidth)
     , height_(logicalHeight)
     , devicePixelRatio_(devicePixelRatio)
+    , renderer_(std::move(renderer))
     , resultReady_(std::move(resultReady))
 {
     for (int i = 0; i < std::max(threadCount, 1); ++i)
@@ -100,17 +100,13 @@ void CaptureWorkers::run()
                 spareBuffers_.pop_back();
             }
         }
-        drawn.start = job.start;
-        drawn.parameterAfter = job.start.parameter;
-        drawn.frameNoAfter = job.start.frameNo;
-        job.context.parameter = &drawn.parameterAfter;
-        try {
-            canvas.RestoreState(job.start.state);
-            DrawCaptureFrame(sceneIndex_, canvas, drawn.frameNoAfter, job.context);
-            drawn.endState = canvas.state();
-            EncodeFrame(surface.image(), drawn.pixels);
-        } catch (...) {
-            drawn.error = std::current_exception();
+        drawn.result = DrawFrameFrom(sceneIndex_, canvas, job.start, job.context, renderer_);
+        if (!drawn.result.error) {
+            try {
+                EncodeFrame(surface.image(), drawn.pixels);
+            } catch (...) {
+                drawn.result.error = std::current_exception();
+            }
         }
         {
             const std::lock_guard lock(mutex_);

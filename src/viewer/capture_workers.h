@@ -3,12 +3,11 @@
 #include "canvas/draw_state.h"
 #include "scenes/scene_context.h"
 #include "viewer/frame_store.h"
-#include "viewer_model/frame_start.h"
+#include "viewer_model/frame_source.h"
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <exception>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -21,23 +20,19 @@ namespace kelvora {
 // A frame drawn by a worker, packed for the frame store, with what it
 // started from and what it left behind.
 struct DrawnFrame {
-    FrameStart start;
-    DrawState endState;
-    std::int16_t frameNoAfter = 0;
-    ParameterControl parameterAfter;
+    FrameResult result;
     EncodedFrame pixels;
-    std::exception_ptr error;  // a run-time error of DrawFrame, or bad_alloc
 };
 
-// Threads that draw capture frames of one scene (Cls, then DrawFrame, as
-// DrawCaptureFrame does), each on a raster surface of its own of the
+// Threads that draw capture frames of one scene with a renderer that may run
+// on several threads at once (DrawCaptureFrame), each on a raster surface of its own of the
 // viewer's size, and pack them for the frame store. The caller says what
 // each frame starts from; results come back by ticket, in any order.
 class CaptureWorkers {
 public:
     // resultReady runs on a worker thread whenever a result is waiting.
     CaptureWorkers(int sceneIndex, int logicalWidth, int logicalHeight, double devicePixelRatio, int threadCount,
-        std::function<void()> resultReady);
+        FrameRenderer renderer, std::function<void()> resultReady);
     ~CaptureWorkers();
     CaptureWorkers(const CaptureWorkers&) = delete;
     CaptureWorkers& operator=(const CaptureWorkers&) = delete;
@@ -68,6 +63,7 @@ private:
     const int width_;
     const int height_;
     const double devicePixelRatio_;
+    const FrameRenderer renderer_;
     const std::function<void()> resultReady_;
 
     mutable std::mutex mutex_;

@@ -36,6 +36,19 @@ std::optional<ViewerKey> viewerKey(int key)
     }
 }
 
+std::optional<ScrollKey> scrollKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left: return ScrollKey::Left;
+    case Qt::Key_Right: return ScrollKey::Right;
+    case Qt::Key_Up: return ScrollKey::Up;
+    case Qt::Key_Down: return ScrollKey::Down;
+    case Qt::Key_PageUp: return ScrollKey::PageUp;
+    case Qt::Key_PageDown: return ScrollKey::PageDown;
+    default: return std::nullopt;
+    }
+}
+
 // A disabled control cannot hold the focus: a key that reaches one is the
 // window's.
 FocusKind focusKind(const QWidget* widget)
@@ -64,6 +77,9 @@ bool ViewerWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && keyEvent(widget, event))
+            return true;
+        auto* bar = qobject_cast<QScrollBar*>(watched);
+        if (bar && event->type() == QEvent::KeyPress && scrollBarKey(bar, static_cast<QKeyEvent*>(event)))
             return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -94,6 +110,17 @@ bool ViewerWindow::keyEvent(QWidget* target, QEvent* event)
     return true;
 }
 
+// A focused scroll bar moves as ScrollBarKeyStep says, whatever way Qt
+// would turn a horizontal bar's keys.
+bool ViewerWindow::scrollBarKey(QScrollBar* bar, QKeyEvent* key)
+{
+    const std::optional<ScrollKey> scroll = scrollKey(key->key());
+    if (!scroll || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || !bar->isEnabled())
+        return false;
+    bar->setValue(bar->value() + ScrollBarKeyStep(*scroll, bar->singleStep(), bar->pageStep()));
+    return true;
+}
+
 void ViewerWindow::perform(KeyCommand command)
 {
     switch (command) {
@@ -107,22 +134,18 @@ void ViewerWindow::perform(KeyCommand command)
     }
 }
 
-// The wheel moves the thumb the way the arrows do: a turn down (or to the
-// right) raises the value, as the right arrow does, by the amount Qt moves
-// a scroll bar per notch.
+// The wheel moves the thumb as ScrollWheel says, by the lines a notch
+// scrolls in the desktop's settings.
 bool ViewerWindow::wheelEvent(QScrollBar* bar, QEvent* event)
 {
     if (!bar->isEnabled())
         return true;
     const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
-    int& rest = bar == speedBar_ ? speedWheelRest_ : parameterWheelRest_;
-    rest += delta.y() != 0 ? -delta.y() : -delta.x();
-    const int notches = rest / QWheelEvent::DefaultDeltasPerStep;
-    rest %= QWheelEvent::DefaultDeltasPerStep;
-    if (notches != 0) {
-        const int perNotch = std::min(QApplication::wheelScrollLines() * bar->singleStep(), bar->pageStep());
-        bar->setValue(bar->value() + notches * std::max(perNotch, 1));
-    }
+    ScrollWheel& wheel = bar == speedBar_ ? speedWheel_ : parameterWheel_;
+    const int move = wheel.turn(delta.y() != 0 ? -delta.y() : -delta.x(), bar->singleStep(), bar->pageStep(),
+        QApplication::wheelScrollLines());
+    if (move != 0)
+        bar->setValue(bar->value() + move);
     event->accept();
     return true;
 }

@@ -8,7 +8,7 @@
 #include "canvas/numeric.h"
 #include "raster/raster_surface.h"
 #include "viewer/steady_playback_clock.h"
-#include "viewer/viewer_layout.h"
+#include "viewer/control_widgets.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -27,43 +27,6 @@
 namespace kelvora {
 
 namespace {
-
-// The window's design drawing area, 11925 x 7890 twips.
-constexpr TwipsRect kDesignArea{0, 0, 11925, 7890};
-
-QFont japaneseFont(int points)
-{
-    QFont font;
-    font.setFamilies(TextFontFamilies());
-    font.setPointSize(points);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
-template <typename Widget>
-Widget* placed(Widget* widget, const char* objectName, const TwipsRect& place)
-{
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setGeometry(TwipsToPixels(place));
-    return widget;
-}
-
-QScrollBar* scrollBar(QWidget* parent, int min, int max, int smallChange, int largeChange, int value)
-{
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setRange(min, max);
-    bar->setSingleStep(smallChange);
-    bar->setPageStep(largeChange);
-    bar->setValue(value);
-    // The change handler runs once the thumb is released, not during a drag.
-    bar->setTracking(false);
-    // A horizontal scroll bar inverts its arrow keys by default; the right
-    // arrow is to raise the value like the right arrow button. (The wheel
-    // is turned the same way in viewer_input.cpp.)
-    bar->setInvertedControls(false);
-    bar->setFocusPolicy(Qt::StrongFocus);
-    return bar;
-}
 
 // The viewer's icon: a wave in the 16-colour palette, 32 x 32.
 QIcon viewerIcon()
@@ -87,23 +50,23 @@ QIcon viewerIcon()
 
 ViewerWindow::ViewerWindow(int sceneIndex, QWidget* parent)
     : QWidget(parent)
+    , description_(DescribeViewer(sceneIndex, WorksheetMedium::PdfFile))
 {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Kelvora"));
+    setWindowTitle(QString::fromStdString(description_.windowCaption));
     setWindowIcon(viewerIcon());
     QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    // The default disabled text is nearly the grey of the window.
+    grey.setColor(QPalette::Window, ToQColor(description_.background));
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        grey.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+        grey.setColor(QPalette::Disabled, role, ToQColor(description_.disabledText));
     setPalette(grey);
     setAutoFillBackground(true);
-    setFont(japaneseFont(9));
-    resize(TwipsToPixels(kDesignArea).size());
+    setFont(JapaneseFont(9));
+    const PixelRect design = TwipsToPixels(description_.designArea);
+    resize(design.width, design.height);
 
     captureTimer_.setSingleShot(true);
-    connect(&captureTimer_, &QTimer::timeout, this, [this] { model_->captureNextFrame(); });
     messageSink_ = [this](const QString& text) {
         // Not modal to the application and not a nested event loop: the
         // viewer stays as it is while the box is up.
@@ -115,15 +78,15 @@ ViewerWindow::ViewerWindow(int sceneIndex, QWidget* parent)
     createControls();
     model_ = std::make_unique<ViewerModel>(sceneIndex, static_cast<ViewerHost&>(*this),
         std::make_shared<SteadyPlaybackClock>());
+    workerSource_ = std::make_unique<WorkerFrameSource>(*model_, frameStore_, *picture_, this);
+    pictureSource_ = std::make_unique<PictureFrameSource>(*model_,
+        PictureFrameSource::Host{[this]() -> Canvas& { return picture_->canvas(); },
+            // One frame per pass of the event loop.
+            [this] { captureTimer_.start(0); }, [this] { captureTimer_.stop(); },
+            [this](int k) { frameStore_.write(k, picture_->surface().image()); }, [this] { picture_->repaint(); }});
+    connect(&captureTimer_, &QTimer::timeout, this, [this] { pictureSource_->drawPending(); });
     layOutOverScreen();
-    titleLabel_->setText(QString::fromStdString(model_->title()));
-    parameterLabel_->setText(QString::fromStdString(model_->parameterLabel()));
-    const bool parameter = model_->hasParameter();
-    parameterLabel_->setVisible(parameter);
-    parameterBar_->setVisible(parameter);
-    parameterText_->setVisible(parameter);
     showModel();
-    nameControls();
     connectControls();
 
     // The keys act wherever the focus is in the window, and the wheel turns
@@ -136,69 +99,40 @@ ViewerWindow::ViewerWindow(int sceneIndex, QWidget* parent)
 ViewerWindow::~ViewerWindow()
 {
     model_->close();
-    workerCapture_.reset();  // joins the drawing threads while the window is whole
+    workerSource_.reset();  // joins the drawing threads while the window is whole
 }
 
 void ViewerWindow::createControls()
 {
-    auto button = [this](const char* name, const char* caption, const TwipsRect& place) {
-        return placed(new QPushButton(QString::fromUtf8(caption), this), name, place);
-    };
-    auto label = [this](const char* name, const char* caption, const TwipsRect& place) {
-        return placed(new QLabel(QString::fromUtf8(caption), this), name, place);
-    };
-    auto option = [this](const char* name, const char* caption, const TwipsRect& place) {
-        return placed(new QRadioButton(QString::fromUtf8(caption), this), name, place);
-    };
-
-    picture_ = placed(new PictureBox(this), "Picture1", {2520, 960, 8895, 6255});
-    drawButton_ = button("Cmd_Picture", "描画", {480, 840, 1455, 495});
-    playButton_ = button("Cmd_Anime", "アニメ開始", {480, 1560, 1455, 495});
-    pauseButton_ = button("Cmd_stop", "一時停止", {480, 2040, 1455, 495});
-    stepButton_ = button("Cmd_step", "コマ送り", {480, 2520, 1455, 495});
-    endButton_ = button("Cmd_End", "終了", {480, 3240, 1455, 492});
-    speedLabel_ = label("Label1", "アニメ速度", {720, 4080, 855, 255});
-    speedBar_ = placed(scrollBar(this, 1, 1000, 10, 50, 200), "HScroll1", {600, 4440, 1095, 495});
-    fastLabel_ = label("Label2", "速", {240, 4560, 615, 375});
-    slowLabel_ = label("Label3", "遅", {1920, 4560, 495, 375});
-    // Seven ASCII spaces, one U+3000 and one ASCII space before the text.
-    parameterLabel_ = label("Label4", "       　 節の数", {120, 5520, 2295, 255});
-    parameterBar_ = placed(scrollBar(this, 1, 5, 1, 1, 1), "HScroll2", {600, 5760, 855, 495});
-    parameterText_ = placed(new QLineEdit(QStringLiteral("1"), this), "Text1", {720, 6360, 615, 375});
-    parameterText_->setFont(japaneseFont(12));
-    // The box only shows the parameter; what is typed there means nothing.
-    parameterText_->setReadOnly(true);
-    frames12_ = option("Option1", "１２画面", {2880, 360, 1215, 375});
-    frames24_ = option("Option2", "２４画面", {4200, 360, 1335, 375});
-    titleLabel_ = label("Label5", "Label5", {5280, 240, 5055, 495});
-    titleLabel_->setFont(japaneseFont(18));
-
-    saveButton_ = button("Cmd_Save", "保存", {480, 7080, 1455, 495});
-    saveButton_->setToolTip(QStringLiteral("アニメーションGIF、ワークシート（PDF）、表示中のコマ（PNG）として保存"));
-    saveStatus_ = label("SaveStatus", "", {120, 7620, 2295, 255});
-    // The stored frame on the picture, "コマ k / N".
-    frameReadout_ = label("FrameReadout", "", {480, 330, 2160, 435});
-    QFont readoutFont = font();
-    readoutFont.setPointSize(12);
-    frameReadout_->setFont(readoutFont);
-
-    drawButton_->setToolTip(QStringLiteral("描画（Enter キー）"));
-    playButton_->setToolTip(QStringLiteral("アニメ開始（スペース キー）"));
-    pauseButton_->setToolTip(QStringLiteral("一時停止（スペース キー）"));
-    stepButton_->setToolTip(
-        QStringLiteral("コマ送り（→ キー、Page Down キー）\nコマ戻し（← キー、Page Up キー）"));
-    endButton_->setToolTip(QStringLiteral("終了（Esc キー）"));
-
-    // Tab goes the way the eye does: down the left column (the buttons, the
-    // scroll bars, the parameter's box, 保存), then the options at the top
-    // and the picture. Labels take no focus.
-    QWidget* const order[] = {drawButton_, playButton_, pauseButton_, stepButton_, endButton_, speedBar_,
-        parameterBar_, parameterText_, saveButton_, frames12_, frames24_, picture_};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    // The focus starts on アニメ速度 as it always has, so the keys do what
-    // they did: Space starts playback, the arrows set the speed.
-    speedBar_->setFocus();
+    for (const ControlDescription& c : description_.controls) {
+        if (c.role == ControlRole::Picture) {
+            picture_ = new PictureBox(this);
+            ApplyDescription(picture_, c);
+            controls_.push_back(picture_);
+        } else {
+            controls_.push_back(BuildControl(c, this));
+        }
+    }
+    StackAndChain(description_.controls, controls_);
+    drawButton_ = control<QPushButton>("draw");
+    playButton_ = control<QPushButton>("play");
+    pauseButton_ = control<QPushButton>("pause");
+    stepButton_ = control<QPushButton>("step");
+    endButton_ = control<QPushButton>("end");
+    saveButton_ = control<QPushButton>("save");
+    frames12_ = control<QRadioButton>("frames12");
+    frames24_ = control<QRadioButton>("frames24");
+    speedBar_ = control<QScrollBar>("speed");
+    parameterBar_ = control<QScrollBar>("parameter");
+    speedLabel_ = control<QLabel>("speed-label");
+    fastLabel_ = control<QLabel>("fast-label");
+    slowLabel_ = control<QLabel>("slow-label");
+    parameterLabel_ = control<QLabel>("parameter-label");
+    titleLabel_ = control<QLabel>("title");
+    frameReadout_ = control<QLabel>("readout");
+    saveStatus_ = control<QLabel>("save-status");
+    parameterText_ = control<QLineEdit>("parameter-text");
+    controls_[description_.indexOf(description_.initialFocus)]->setFocus();
 }
 
 void ViewerWindow::connectControls()
@@ -226,10 +160,10 @@ void ViewerWindow::connectControls()
 void ViewerWindow::layOutOverScreen()
 {
     setGeometry(screen()->geometry());
-    const PictureLayout layout = LayoutPicture(width(), height());
-    picture_->setGeometry(PictureRect(layout));
+    const std::vector<PixelRect> places = LayOutViewer(description_, width(), height());
+    for (std::size_t i = 0; i < places.size(); ++i)
+        controls_[i]->setGeometry(ToQRect(places[i]));
     picture_->createSurface();
-    titleLabel_->move(ToInt32(layout.titleLeft), titleLabel_->y());
 }
 
 void ViewerWindow::showModel()

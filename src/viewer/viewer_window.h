@@ -3,6 +3,9 @@
 #include "export/export_result.h"
 #include "viewer/frame_store.h"
 #include "viewer/picture_box.h"
+#include "viewer/worker_frame_source.h"
+#include "viewer_model/scroll_wheel.h"
+#include "viewer_model/viewer_description.h"
 #include "viewer_model/viewer_host.h"
 #include "viewer_model/viewer_model.h"
 
@@ -12,8 +15,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,6 +56,10 @@ public:
 
     ViewerModel& model() { return *model_; }
     const ViewerModel& model() const { return *model_; }
+    // What the window is built from, and the widget of each described
+    // control, in the description's order.
+    const ViewerDescription& description() const { return description_; }
+    QWidget* controlWidget(std::string_view name) const { return controls_[description_.indexOf(name)]; }
 
     QPushButton* drawButton() const { return drawButton_; }
     QPushButton* playButton() const { return playButton_; }
@@ -77,12 +87,13 @@ public:
     bool isPlaying() const { return model_->isPlaying(); }
     int shownFrameIndex() const { return model_->shownFrame(); }
 
-    // For tests and measurements: the renderer of capture frames, the
+    // For tests and measurements: the drawing of capture frames (default:
+    // the scene's; a replacement may run on several threads at once), the
     // playback clock, where messages go (default: a message box), a cap on
-    // the store's bytes, the save dialog (default: QFileDialog), and
-    // whether frames are drawn ahead on worker threads (default on, with
-    // the default renderer only).
-    void setFrameRenderer(ViewerModel::FrameRenderer renderer) { model_->setFrameRenderer(std::move(renderer)); }
+    // the store's bytes, the save dialog (default: QFileDialog), and whether
+    // frames are drawn on worker threads (default) or one by one on the
+    // picture.
+    void setFrameRenderer(const FrameRenderer& renderer);
     void setPlaybackClock(std::shared_ptr<PlaybackClock> clock) { model_->setClock(std::move(clock)); }
     void setMessageSink(std::function<void(const QString&)> sink) { messageSink_ = std::move(sink); }
     void setFrameStoreBudget(std::size_t bytes) { frameStore_.setByteBudget(bytes); }
@@ -116,25 +127,17 @@ private:
     int screenWidth() const override;
     int screenHeight() const override;
     void allocateFrames(int count) override;
-    void storeFrame(int k) override;
     bool showFrame(int k) override;
     void releaseFrames() override;
-    void scheduleCapture() override;
-    void cancelCapture() override;
+    FrameSource& frameSource() override;
     void modelChanged() override { showModel(); }
     void showMessage(const std::string& text) override;
     void reportRuntimeError(const RuntimeError& error) override;
-    struct WorkerCapture;
-    bool usesWorkers() const { return parallelCapture_ && model_->usesDefaultRenderer(); }
-    WorkerCapture& workerCapture();
-    void queueFrames();
-    void collectFrames();
-    void takeFramesInOrder();
-    void stopWorkers();
 
     // viewer_input.cpp: the keys and the mouse wheel.
     bool keyEvent(QWidget* target, QEvent* event);
     bool wheelEvent(QScrollBar* bar, QEvent* event);
+    bool scrollBarKey(QScrollBar* bar, QKeyEvent* key);
     void perform(KeyCommand command);
 
     // viewer_save.cpp: 保存.
@@ -142,11 +145,18 @@ private:
     ExportResult writeWorksheet(const QString& path, bool allValues);
     void save();
 
-    // viewer_accessibility.cpp: the names and descriptions a screen reader
-    // gives the controls, and those that follow what is shown.
-    void nameControls();
+    // viewer_accessibility.cpp: the names a screen reader gives the
+    // controls that follow what is shown.
     void nameLiveControls();
 
+    template <typename Widget>
+    Widget* control(std::string_view name) const
+    {
+        return qobject_cast<Widget*>(controlWidget(name));
+    }
+
+    const ViewerDescription description_;
+    std::vector<QWidget*> controls_;
     QPushButton* drawButton_ = nullptr;
     QPushButton* playButton_ = nullptr;
     QPushButton* pauseButton_ = nullptr;
@@ -171,13 +181,13 @@ private:
     FrameStore frameStore_;
     QTimer captureTimer_;
     bool parallelCapture_ = true;
-    std::shared_ptr<WorkerCapture> workerCapture_;
     std::function<void(const QString&)> messageSink_;
     SaveDialog saveDialog_;
-    // Wheel turns below one notch, kept until they add up to one.
-    int speedWheelRest_ = 0;
-    int parameterWheelRest_ = 0;
+    ScrollWheel speedWheel_;
+    ScrollWheel parameterWheel_;
     std::unique_ptr<ViewerModel> model_;
+    std::unique_ptr<PictureFrameSource> pictureSource_;
+    std::unique_ptr<WorkerFrameSource> workerSource_;
 };
 
 }  // namespace kelvora

@@ -5,6 +5,7 @@
 namespace kelvora {
 
 class Canvas;
+class FrameSource;
 class RuntimeError;
 
 // What the viewer model asks of the window that shows it: the picture to
@@ -20,22 +21,17 @@ public:
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
 
-    // The frame store. allocateFrames and storeFrame throw std::bad_alloc
-    // when the memory is not there; nothing is written into a slot that
-    // failed.
+    // The frame store. allocateFrames throws std::bad_alloc when the memory
+    // is not there; nothing is written into a slot that failed. Frames are
+    // kept through the frame source.
     virtual void allocateFrames(int count) = 0;
-    // Keeps what the picture shows now as frame k, and puts it on screen.
-    virtual void storeFrame(int k) = 0;
     // Puts stored frame k back on the picture; false, showing nothing,
     // when the store does not hold it.
     virtual bool showFrame(int k) = 0;
     virtual void releaseFrames() = 0;
 
-    // Asks for ViewerModel::captureNextFrame to run from the event loop
-    // (a host may instead draw ahead on other threads and hand finished
-    // frames in through ViewerModel::takeDrawnFrame), and for that to stop.
-    virtual void scheduleCapture() = 0;
-    virtual void cancelCapture() = 0;
+    // Where the frames of a capture are drawn.
+    virtual FrameSource& frameSource() = 0;
 
     // The phase, the enabled controls, the parameter or the readout changed.
     virtual void modelChanged() = 0;

@@ -53,6 +53,19 @@ KeyCommand CommandForKey(ViewerKey key, FocusKind focus, const ViewerControls& c
     return KeyCommand::None;
 }
 
+int ScrollBarKeyStep(ScrollKey key, int smallChange, int largeChange)
+{
+    switch (key) {
+    case ScrollKey::Right:
+    case ScrollKey::Down: return smallChange;
+    case ScrollKey::Left:
+    case ScrollKey::Up: return -smallChange;
+    case ScrollKey::PageDown: return largeChange;
+    case ScrollKey::PageUp: return -largeChange;
+    }
+    return 0;
+}
+
 bool RepeatsWhenHeld(ViewerKey key) { return isArrowOrPage(key); }
 
 }  // namespace kelvora

@@ -20,6 +20,15 @@ enum class KeyCommand { None, Draw, Play, Pause, Step, StepBack, End };
 // off just now (the focused control then gets the key as usual).
 KeyCommand CommandForKey(ViewerKey key, FocusKind focus, const ViewerControls& controls, bool playing);
 
+// The keys that move a focused scroll bar.
+enum class ScrollKey { Left, Right, Up, Down, PageUp, PageDown };
+
+// How far a key moves a focused scroll bar: an arrow by its small change, a
+// page key by its large change. Right, Down and Page Down raise the value,
+// as the right arrow button and a turn of the wheel down do (on アニメ速度,
+// towards 遅).
+int ScrollBarKeyStep(ScrollKey key, int smallChange, int largeChange);
+
 // Whether holding the key down repeats its command: the steps do;
 // starting, drawing and ending act once per press.
 bool RepeatsWhenHeld(ViewerKey key);

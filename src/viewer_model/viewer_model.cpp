@@ -15,6 +15,10 @@ namespace kelvora {
 
 namespace {
 
+// While a capture draws elsewhere than on the picture, a frame is put on
+// the screen at most this often.
+constexpr std::int64_t kCaptureShowIntervalMs = 16;
+
 const char* const kOutOfMemoryMessage =
     "メモリが足りないため、描画したコマを記憶できませんでした。\n"
     "ほかのアプリケーションを終了してから、もう一度「描画」を押してください。";
@@ -25,7 +29,6 @@ ViewerModel::ViewerModel(int sceneIndex, ViewerHost& host, std::shared_ptr<Playb
     : sceneIndex_(sceneIndex)
     , host_(host)
     , clock_(std::move(clock))
-    , renderer_(&DrawCaptureFrame)
 {
     setUpParameter();
 }
@@ -181,57 +184,64 @@ void ViewerModel::startCapture()
     }
     captureEnd_ = lastFrame_;
     frameNo_ = 0;
+    lastShownMs_ = clock_->nowMs() - kCaptureShowIntervalMs;
     changed();
-    host_.scheduleCapture();
+    askForNextFrame();
 }
 
-void ViewerModel::captureNextFrame()
+// The next frame starts from the state the canvas holds now; a source that
+// draws on the picture changes it before the frame comes back.
+void ViewerModel::askForNextFrame()
 {
-    if (!isCapturing() || closed_)
-        return;
-    guarded([this] {
-        ParameterControl parameter = parameter_;
-        SceneContext context = sceneContext(&parameter);
-        renderer_(sceneIndex_, host_.canvas(), frameNo_, context);
-        // Handing the parameter back may move it, which ends the capture.
-        applyParameter(parameter);
-        if (!isCapturing())
-            return;
+    captureStart_ = FrameStart{host_.canvas().state(), frameNo_, parameter_};
+    host_.frameSource().drawFrom(captureStart_, sceneContext(nullptr));
+}
+
+bool ViewerModel::frameDrawn(const FrameResult& frame)
+{
+    if (!isCapturing() || closed_ || !SameFrameStart(frame.start, captureStart_))
+        return false;
+    guarded([this, &frame] { takeFrame(frame); });
+    return true;
+}
+
+void ViewerModel::takeFrame(const FrameResult& frame)
+{
+    // The state the frame left, up to an error if it met one, stays on the
+    // canvas as if it had been drawn there.
+    host_.canvas().RestoreState(frame.endState);
+    if (frame.error) {
         try {
-            host_.storeFrame(frameNo_);
+            std::rethrow_exception(frame.error);
         } catch (const std::bad_alloc&) {
             captureOutOfMemory();
             return;
         }
+    }
+    frameNo_ = frame.frameNoAfter;
+    // Handing the parameter back may move it, which ends the capture.
+    applyParameter(frame.parameterAfter);
+    if (!isCapturing())
+        return;
+    FrameSource& source = host_.frameSource();
+    try {
+        source.keepFrame(frameNo_);
+    } catch (const std::bad_alloc&) {
+        captureOutOfMemory();
+        return;
+    }
+    // The screen shows no more than this anyway.
+    const std::int64_t now = clock_->nowMs();
+    if (source.drawsOnPicture() || frameNo_ >= captureEnd_ || now - lastShownMs_ >= kCaptureShowIntervalMs) {
+        source.showFrame(frameNo_);
+        lastShownMs_ = now;
         noteShownFrame(frameNo_);
-        if (frameStored())
-            host_.scheduleCapture();
-    });
-}
-
-FrameStart ViewerModel::captureStart() const
-{
-    return FrameStart{host_.canvas().state(), frameNo_, parameter_};
-}
-
-bool ViewerModel::takeDrawnFrame(
-    const DrawState& endState, std::int16_t frameNoAfter, const ParameterControl& parameterAfter)
-{
-    if (!isCapturing() || closed_)
-        return false;
-    host_.canvas().RestoreState(endState);
-    frameNo_ = frameNoAfter;
-    applyParameter(parameterAfter);
-    return isCapturing();
-}
-
-bool ViewerModel::frameStored()
-{
+    }
     frameNo_ = Add16(frameNo_, 1);
     if (frameNo_ <= captureEnd_)
-        return true;
-    finishCapture();
-    return false;
+        askForNextFrame();
+    else
+        finishCapture();
 }
 
 void ViewerModel::finishCapture()
@@ -246,7 +256,7 @@ void ViewerModel::stopCapture()
     if (isCapturing())
         phase_ = ViewerPhase::Empty;
     captureCache_.reset();
-    host_.cancelCapture();
+    host_.frameSource().cancel();
 }
 
 void ViewerModel::captureOutOfMemory()
@@ -396,12 +406,6 @@ void ViewerModel::changed()
 {
     if (!closed_)
         host_.modelChanged();
-}
-
-void ViewerModel::setFrameRenderer(FrameRenderer renderer)
-{
-    renderer_ = std::move(renderer);
-    defaultRenderer_ = false;
 }
 
 void ViewerModel::setClock(std::shared_ptr<PlaybackClock> clock)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenes/scene_context.h"
+#include "viewer_model/frame_source.h"
 #include "viewer_model/frame_start.h"
 #include "viewer_model/playback_clock.h"
 #include "viewer_model/viewer_keys.h"
@@ -30,11 +31,6 @@ class ViewerHost;
 // one.
 class ViewerModel {
 public:
-    // Draws one capture frame; the default is DrawCaptureFrame (Cls, then
-    // the scene's DrawFrame).
-    using FrameRenderer = std::function<bool(int sceneIndex, Canvas& canvas, std::int16_t& frameNo,
-        SceneContext& context)>;
-
     // Sets the viewer up for the scene: 12 frames chosen, only 描画 and 終了
     // of the buttons live, and the parameter controls of the scene.
     ViewerModel(int sceneIndex, ViewerHost& host, std::shared_ptr<PlaybackClock> clock);
@@ -93,26 +89,22 @@ public:
     // The command a key gives with this kind of control focused.
     KeyCommand commandForKey(ViewerKey key, FocusKind focus) const;
 
-    // Capture, driven by the host. captureNextFrame draws the next frame
-    // on the host's canvas and stores it.
-    void captureNextFrame();
-    // A host that draws frames ahead elsewhere: captureStart is what the
-    // next frame to store starts from; takeDrawnFrame takes one drawn from
-    // exactly that start (its end state goes on the canvas; false when
-    // handing its parameter back ended the capture); the host then stores
-    // its pixels and calls frameStored.
-    FrameStart captureStart() const;
-    bool takeDrawnFrame(const DrawState& endState, std::int16_t frameNoAfter, const ParameterControl& parameterAfter);
-    // Moves on to the next frame; false once the period is complete.
-    bool frameStored();
-    void noteShownFrame(int k);
+    // Capture: the one entry point of every frame the host's FrameSource
+    // draws. A frame drawn from the start the model asked for is taken: its
+    // end state goes on the canvas, the parameter the scene handed back is
+    // applied (a change ends the capture), its pixels are kept, it is shown
+    // (every frame drawn on the picture; others at most every 16 ms and the
+    // last one), and the count moves on to the next frame or ends the
+    // capture. Returns false, taking nothing, for a frame drawn from another
+    // start or arriving when no capture runs.
+    bool frameDrawn(const FrameResult& frame);
+    // What the next frame to keep starts from, as asked of the source.
+    const FrameStart& captureStart() const { return captureStart_; }
     void captureOutOfMemory();
     void fail(const RuntimeError& error);
     // The context the scenes read, with the given parameter controls.
     SceneContext sceneContext(ParameterControl* parameter) const;
 
-    void setFrameRenderer(FrameRenderer renderer);
-    bool usesDefaultRenderer() const { return defaultRenderer_; }
     void setClock(std::shared_ptr<PlaybackClock> clock);
 
 private:
@@ -120,6 +112,8 @@ private:
     void parameterChanged(std::int16_t value);
     void applyParameter(const ParameterControl& parameter);
     void startCapture();
+    void takeFrame(const FrameResult& frame);
+    void askForNextFrame();
     void finishCapture();
     void stopCapture();
     void animate();
@@ -128,14 +122,13 @@ private:
     void stepTo(int k);
     void discardFrames();
     void showStored(int k);
+    void noteShownFrame(int k);
     void guarded(const std::function<void()>& action);
     void changed();
 
     const int sceneIndex_;
     ViewerHost& host_;
     std::shared_ptr<PlaybackClock> clock_;
-    FrameRenderer renderer_;
-    bool defaultRenderer_ = true;
 
     ViewerPhase phase_ = ViewerPhase::Empty;
     bool capturedOnce_ = false;
@@ -149,6 +142,8 @@ private:
     std::int16_t captureEnd_ = 0;
     std::int16_t frameDelay_ = 0;
     std::int64_t nextTime_ = 0;
+    std::int64_t lastShownMs_ = 0;
+    FrameStart captureStart_;
     int shownFrame_ = -1;
     std::shared_ptr<CaptureCache> captureCache_;  // while capturing
 };

@@ -1,11 +1,15 @@
 // What the page sees of the C++ side: the viewer model itself (its controls,
 // keys and actions, not a copy of its tables), the web host around it, the
-// menu's layout and the scene catalogue.
+// description of both windows (controls, layouts, the menu's arrow walk,
+// the wheel, the worksheet) and the scene catalogue.
 
-#include "menu/menu_layout.h"
 #include "scenes/scene_catalogue.h"
+#include "viewer_model/menu_description.h"
+#include "viewer_model/scroll_wheel.h"
+#include "viewer_model/viewer_description.h"
 #include "viewer_model/viewer_keys.h"
 #include "viewer_model/viewer_model.h"
+#include "viewer_model/worksheet_layout.h"
 #include "web/web_viewer.h"
 #include "web/worksheet_page.h"
 
@@ -19,7 +23,8 @@ namespace {
 
 using emscripten::val;
 
-val rect(const UserRect& r)
+template <typename Rect>
+val rect(const Rect& r)
 {
     val out = val::object();
     out.set("left", r.left);
@@ -29,28 +34,97 @@ val rect(const UserRect& r)
     return out;
 }
 
-// The menu as its window lays it out: rectangles in the user scale
-// (scaleWidth x scaleHeight), button widths in twips.
-val menuLayout()
+const char* roleName(ControlRole role)
 {
-    const MenuLayout layout = ComputeMenuLayout();
-    val out = val::object();
-    val buttons = val::array();
-    for (const UserRect& r : layout.sceneButtons)
-        buttons.call<void>("push", rect(r));
-    out.set("sceneButtons", buttons);
-    out.set("endButton", rect(layout.endButton));
-    out.set("heading", rect(layout.heading));
-    out.set("scaleWidth", kMenuScaleWidth);
-    out.set("scaleHeight", kMenuScaleHeight);
-    out.set("widthTwips", kMenuWidthTwips);
-    out.set("heightTwips", kMenuHeightTwips);
-    out.set("twipsPerPixel", kTwipsPerPixel);
-    val order = val::array();
-    for (int i : kMenuReadingOrder)
-        order.call<void>("push", i);
-    out.set("readingOrder", order);
+    switch (role) {
+    case ControlRole::Button: return "button";
+    case ControlRole::OptionButton: return "option";
+    case ControlRole::ScrollBar: return "scrollbar";
+    case ControlRole::TextBox: return "textbox";
+    case ControlRole::Label: return "label";
+    case ControlRole::Picture: return "picture";
+    }
+    return "label";
+}
+
+val controls(const std::vector<ControlDescription>& described)
+{
+    val out = val::array();
+    for (const ControlDescription& c : described) {
+        val control = val::object();
+        control.set("name", c.name);
+        control.set("designName", c.designName);
+        control.set("role", std::string(roleName(c.role)));
+        control.set("caption", c.caption);
+        control.set("rect", rect(c.rect));
+        control.set("fontPoints", c.font.points);
+        control.set("fontColour", c.font.colour);
+        control.set("tooltip", c.tooltip);
+        control.set("accessibleName", c.accessibleName);
+        control.set("accessibleDescription", c.accessibleDescription);
+        control.set("min", c.range.min);
+        control.set("max", c.range.max);
+        control.set("smallChange", c.range.smallChange);
+        control.set("largeChange", c.range.largeChange);
+        control.set("initial", c.range.value);
+        control.set("value", c.value);
+        control.set("hidden", c.hidden);
+        control.set("takesFocus", c.takesFocus());
+        out.call<void>("push", control);
+    }
     return out;
+}
+
+val rects(const std::vector<PixelRect>& places)
+{
+    val out = val::array();
+    for (const PixelRect& r : places)
+        out.call<void>("push", rect(r));
+    return out;
+}
+
+// The viewer as the page builds it (its worksheet is printed): the
+// controls in document order, which is the order of the Tab key and of a
+// screen reader.
+val describeViewer(int sceneIndex)
+{
+    const ViewerDescription d = DescribeViewer(sceneIndex, WorksheetMedium::Print);
+    val out = val::object();
+    out.set("windowCaption", d.windowCaption);
+    out.set("background", d.background);
+    out.set("disabledText", d.disabledText);
+    out.set("pictureBackground", d.pictureBackground);
+    out.set("initialFocus", d.initialFocus);
+    out.set("controls", controls(d.controls));
+    return out;
+}
+
+// Where the viewer's controls go in an area of the given size, in the
+// order of describeViewer's controls.
+val layOutViewer(int sceneIndex, int width, int height)
+{
+    return rects(LayOutViewer(DescribeViewer(sceneIndex, WorksheetMedium::Print), width, height));
+}
+
+val describeMenu()
+{
+    const MenuDescription d = DescribeMenu();
+    val out = val::object();
+    out.set("windowCaption", d.windowCaption);
+    out.set("background", d.background);
+    out.set("outerWidth", d.outerWidth);
+    out.set("outerHeight", d.outerHeight);
+    out.set("controls", controls(d.controls));
+    return out;
+}
+
+val layOutMenu(int width, int height) { return rects(LayOutMenu(DescribeMenu(), width, height)); }
+
+// The scene to focus after an arrow key; focusedScene -1 when no scene
+// button has the focus.
+int menuSceneAfterArrow(int focusedScene, MenuArrow arrow)
+{
+    return MenuSceneAfterArrow(focusedScene < 0 ? std::nullopt : std::optional<int>(focusedScene), arrow);
 }
 
 std::string menuCaption(int sceneIndex)
@@ -93,6 +167,13 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .value("OptionButton", FocusKind::OptionButton)
         .value("ScrollBar", FocusKind::ScrollBar)
         .value("TextBox", FocusKind::TextBox);
+    enum_<ScrollKey>("ScrollKey")
+        .value("Left", ScrollKey::Left)
+        .value("Right", ScrollKey::Right)
+        .value("Up", ScrollKey::Up)
+        .value("Down", ScrollKey::Down)
+        .value("PageUp", ScrollKey::PageUp)
+        .value("PageDown", ScrollKey::PageDown);
     enum_<KeyCommand>("KeyCommand")
         .value("None", KeyCommand::None)
         .value("Draw", KeyCommand::Draw)
@@ -153,19 +234,33 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .function("stepBack", &ViewerModel::stepBack)
         .function("pressEnd", &ViewerModel::pressEnd)
         .function("setSpeed", &ViewerModel::setSpeed)
-        .function("setParameter", &ViewerModel::setParameter)
-        .function("captureNextFrame", &ViewerModel::captureNextFrame);
+        .function("setParameter", &ViewerModel::setParameter);
 
     class_<WebViewer>("WebViewer")
         .function("model", &WebViewer::model, allow_raw_pointers())
         .function("resize", &WebViewer::resize)
         .function("clockFired", &WebViewer::clockFired)
+        .function("drawNextFrame", &WebViewer::drawNextFrame)
         .function("deviceWidth", &WebViewer::deviceWidth)
         .function("deviceHeight", &WebViewer::deviceHeight);
     function("createViewer", &createViewer, allow_raw_pointers());
 
     function("repeatsWhenHeld", &RepeatsWhenHeld);
-    function("menuLayout", &menuLayout);
+    function("scrollBarKeyStep", &ScrollBarKeyStep);
+    enum_<MenuArrow>("MenuArrow")
+        .value("Right", MenuArrow::Right)
+        .value("Left", MenuArrow::Left)
+        .value("Down", MenuArrow::Down)
+        .value("Up", MenuArrow::Up);
+    class_<ScrollWheel>("ScrollWheel").constructor<>().function("turn", &ScrollWheel::turn);
+    function("describeViewer", &describeViewer);
+    function("layOutViewer", &layOutViewer);
+    function("describeMenu", &describeMenu);
+    function("layOutMenu", &layOutMenu);
+    function("menuSceneAfterArrow", &menuSceneAfterArrow);
+    function("worksheetLabelHeightMm", &WorksheetLabelHeightMm);
+    function("worksheetColumns", &WorksheetColumns);
+    function("worksheetGridScale", &WorksheetGridScale);
     function("worksheetContent", &WorksheetContent);
     function("drawWorksheetPeriod", &DrawWorksheetPeriod);
     function("menuCaption", &menuCaption);

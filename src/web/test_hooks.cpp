@@ -15,7 +15,7 @@ namespace {
 // `number` after drawing: how the tests see an error reported.
 void failCapturesWith(WebViewer& viewer, int number)
 {
-    viewer.model()->setFrameRenderer(
+    viewer.setFrameRenderer(
         [number](int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) -> bool {
             DrawCaptureFrame(sceneIndex, canvas, frameNo, context);
             throw RuntimeError(static_cast<ErrorNumber>(number));

@@ -24,6 +24,16 @@ WebViewer::WebViewer(int sceneIndex, val page, const WebPictureSize& size)
         [timers]() mutable { timers.call<void>("cancelWake"); });
     createSurface();
     model_ = std::make_unique<ViewerModel>(sceneIndex, static_cast<ViewerHost&>(*this), clock_);
+    source_ = std::make_unique<PictureFrameSource>(*model_,
+        PictureFrameSource::Host{[this]() -> Canvas& { return *canvas_; },
+            [this] { page_.call<void>("scheduleCapture"); }, [this] { page_.call<void>("cancelCapture"); },
+            [this](int k) {
+                backend_->flush();
+                if (!page_.call<bool>("storeFrame", k))
+                    throw std::bad_alloc();
+            },
+            // Each frame is drawn on the canvas the page shows.
+            [] {}});
 }
 
 WebViewer::~WebViewer() { model_->close(); }
@@ -68,20 +78,9 @@ void WebViewer::allocateFrames(int count)
         throw std::bad_alloc();
 }
 
-void WebViewer::storeFrame(int k)
-{
-    backend_->flush();
-    if (!page_.call<bool>("storeFrame", k))
-        throw std::bad_alloc();
-}
-
 bool WebViewer::showFrame(int k) { return page_.call<bool>("showFrame", k); }
 
 void WebViewer::releaseFrames() { page_.call<void>("releaseFrames"); }
-
-void WebViewer::scheduleCapture() { page_.call<void>("scheduleCapture"); }
-
-void WebViewer::cancelCapture() { page_.call<void>("cancelCapture"); }
 
 void WebViewer::modelChanged() { page_.call<void>("modelChanged"); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/canvas.h"
+#include "viewer_model/frame_source.h"
 #include "viewer_model/viewer_host.h"
 #include "viewer_model/viewer_model.h"
 #include "web/web_canvas_backend.h"
@@ -30,7 +31,8 @@ void PaintOnPage(emscripten::val& page, const PaintBatch& batch, int deviceWidth
 // The viewer of the web page: the ViewerModel with the page as its host.
 // The frame store, the scheduling of capture, the timeouts and the
 // controls live in the page (a JavaScript object with the methods called
-// below); the drawing canvas and the model live here.
+// below); the drawing canvas, the model and the frame source (one frame at
+// a time on the picture's canvas) live here.
 //
 // A new picture size takes effect at the next 描画, so the frames of one
 // capture all have one size; stored frames are scaled by the page.
@@ -42,6 +44,11 @@ public:
     WebViewer& operator=(const WebViewer&) = delete;
 
     ViewerModel* model() { return model_.get(); }
+    // Draws the capture frame the model asked for; the page runs it once
+    // for each scheduleCapture, as a task of its own.
+    void drawNextFrame() { source_->drawPending(); }
+    // Replaces the scenes' drawing of capture frames (the tests' hooks).
+    void setFrameRenderer(FrameRenderer renderer) { source_->setRenderer(std::move(renderer)); }
     void resize(const WebPictureSize& size) { pendingSize_ = size; }
     // The page's timeout with this ticket ran.
     void clockFired(int ticket) { clock_->fire(ticket); }
@@ -53,11 +60,9 @@ public:
     int screenWidth() const override { return size_.screenWidth; }
     int screenHeight() const override { return size_.screenHeight; }
     void allocateFrames(int count) override;
-    void storeFrame(int k) override;
     bool showFrame(int k) override;
     void releaseFrames() override;
-    void scheduleCapture() override;
-    void cancelCapture() override;
+    FrameSource& frameSource() override { return *source_; }
     void modelChanged() override;
     void showMessage(const std::string& text) override;
     void reportRuntimeError(const RuntimeError& error) override;
@@ -73,6 +78,7 @@ private:
     std::unique_ptr<WebCanvasBackend> backend_;
     std::unique_ptr<Canvas> canvas_;
     std::unique_ptr<ViewerModel> model_;
+    std::unique_ptr<PictureFrameSource> source_;
 };
 
 }  // namespace kelvora

@@ -50,19 +50,6 @@ TEST(Worksheet, LabelsNameTheFrameAndItsTimeAsAReducedFraction)
     EXPECT_EQ(FrameTimeText(23, 24), "t = 23T/24");
 }
 
-TEST(Worksheet, GridFillsTheLandscapePage)
-{
-    // Viewer-shaped frames on an A4 landscape page at 300 dpi, less the
-    // margins and the title, with 10-point labels.
-    const QSizeF frame(950, 606);
-    const QSizeF area(3272, 2100);
-    EXPECT_EQ(WorksheetColumns(12, frame, area, 58, 49), 4);
-    EXPECT_EQ(WorksheetColumns(24, frame, area, 58, 49), 6);
-    EXPECT_EQ(WorksheetColumns(1, frame, area, 58, 49), 1);
-    // Tall frames go in more columns.
-    EXPECT_GT(WorksheetColumns(12, QSizeF(300, 600), area, 58, 49), 4);
-}
-
 TEST(Worksheet, IsOneA4LandscapePage)
 {
     QTemporaryDir dir;

@@ -1,5 +1,6 @@
 #include "scenes/scene_catalogue.h"
 #include "menu/menu_window.h"
+#include "viewer/control_widgets.h"
 #include "viewer/viewer_window.h"
 
 #include <QAccessible>
@@ -45,34 +46,23 @@ protected:
     }
 };
 
-TEST_F(MenuTest, WidgetsHoldTheLayoutTable)
+TEST_F(MenuTest, WidgetsAreTheirDescription)
 {
     auto* menu = new MenuWindow();
     menu->show();
-    EXPECT_EQ(menu->windowTitle(), QStringLiteral("メニュー"));
-    const double unitX = menu->width() / kMenuScaleWidth;
-    const double unitY = menu->height() / kMenuScaleHeight;
-    // Converted back to user units, each widget is within half a pixel of
-    // the table's value.
-    for (int i = 0; i < 16; ++i) {
-        const QRect g = menu->sceneButton(i)->geometry();
-        const UserRect& expected = menu->layout().sceneButtons[static_cast<std::size_t>(i)];
-        EXPECT_NEAR(g.x() / unitX, expected.left, 0.5 / unitX) << i;
-        EXPECT_NEAR(g.y() / unitY, expected.top, 0.5 / unitY) << i;
-        EXPECT_NEAR(g.height() / unitY, expected.height, 0.5 / unitY) << i;
-        EXPECT_EQ(g.width(), 177) << "2652 and 2655 twips both round to 177 pixels";
-        EXPECT_EQ(menu->sceneButton(i)->text(), QString::fromUtf8(FindScene(i)->menuCaption));
+    const MenuDescription& d = menu->description();
+    EXPECT_EQ(menu->windowTitle().toStdString(), d.windowCaption);
+    const std::vector<PixelRect> places = LayOutMenu(d, menu->width(), menu->height());
+    for (std::size_t i = 0; i < d.controls.size(); ++i) {
+        const QWidget* w = menu->controlWidgets()[i];
+        EXPECT_EQ(w->geometry(), ToQRect(places[i])) << d.controls[i].name;
+        EXPECT_EQ(w->objectName().toStdString(), d.controls[i].designName);
+        EXPECT_EQ(w->accessibleDescription().toStdString(), d.controls[i].accessibleDescription);
     }
-    EXPECT_EQ(menu->endButton()->text(), QStringLiteral("終了"));
-    EXPECT_NEAR(menu->endButton()->geometry().x() / unitX, 2900.87, 0.5 / unitX);
-    EXPECT_NEAR(menu->endButton()->geometry().y() / unitY, 6459.84, 0.5 / unitY);
-    EXPECT_EQ(menu->heading()->text(), QStringLiteral("波動メニュー"));
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(menu->sceneButton(i)->text(), QString::fromUtf8(FindScene(i)->menuCaption));
     EXPECT_EQ(menu->heading()->font().pointSize(), 24);
     EXPECT_EQ(menu->heading()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    // Two columns; scene 15 on the left of the last row, 14 on the right.
-    EXPECT_LT(menu->sceneButton(15)->x(), menu->sceneButton(14)->x());
-    EXPECT_EQ(menu->sceneButton(15)->y(), menu->sceneButton(14)->y());
-    EXPECT_GT(menu->endButton()->y(), menu->sceneButton(14)->y());
 }
 
 TEST_F(MenuTest, OpensAtItsSizeCentredOnTheScreen)
@@ -86,16 +76,14 @@ TEST_F(MenuTest, OpensAtItsSizeCentredOnTheScreen)
     EXPECT_NEAR(menu->frameGeometry().center().y(), screen.center().y(), 1);
 }
 
-TEST_F(MenuTest, TabOrderFollowsTheLayout)
+TEST_F(MenuTest, TabFollowsTheDescribedOrder)
 {
     auto* menu = new MenuWindow();
     menu->show();
-    QWidget* expected[] = {menu->sceneButton(0), menu->sceneButton(12), menu->sceneButton(13), menu->sceneButton(1),
-        menu->sceneButton(2), menu->sceneButton(3), menu->sceneButton(4), menu->sceneButton(5), menu->sceneButton(6),
-        menu->sceneButton(7), menu->sceneButton(10), menu->sceneButton(11), menu->sceneButton(8), menu->sceneButton(9),
-        menu->sceneButton(15), menu->sceneButton(14), menu->endButton()};
-    for (std::size_t i = 0; i + 1 < std::size(expected); ++i)
-        EXPECT_EQ(expected[i]->nextInFocusChain(), expected[i + 1]) << i;
+    const std::vector<QWidget*>& widgets = menu->controlWidgets();
+    // The heading first takes no focus; the buttons follow one another.
+    for (std::size_t i = 1; i + 1 < widgets.size(); ++i)
+        EXPECT_EQ(widgets[i]->nextInFocusChain(), widgets[i + 1]) << i;
 }
 
 // The widgets of a window, shown or not, that a screen reader finds
@@ -178,17 +166,18 @@ TEST_F(MenuTest, ArrowKeysWalkTheLayoutAndEnterOpens)
     menu->show();
     QApplication::setActiveWindow(menu);
     menu->sceneButton(0)->setFocus();
-    QTest::keyClick(menu->sceneButton(0), Qt::Key_Right);
-    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(12));
-    QTest::keyClick(menu->sceneButton(12), Qt::Key_Down);
-    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(1));
-    QTest::keyClick(menu->sceneButton(1), Qt::Key_Left);
-    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(13));
+    QTest::keyClick(menu->sceneButton(0), Qt::Key_Down);
+    const int below = MenuSceneAfterArrow(0, MenuArrow::Down);
+    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(below));
+    QTest::keyClick(menu->sceneButton(below), Qt::Key_Left);
+    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(MenuSceneAfterArrow(below, MenuArrow::Left)));
+    QTest::keyClick(menu->focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(menu->focusWidget(), menu->sceneButton(below));
     ViewerWindow* opened = nullptr;
     QObject::connect(menu, &MenuWindow::viewerOpened, [&](ViewerWindow* viewer) { opened = viewer; });
-    QTest::keyClick(menu->sceneButton(13), Qt::Key_Return);
+    QTest::keyClick(menu->sceneButton(below), Qt::Key_Return);
     ASSERT_NE(opened, nullptr);
-    EXPECT_EQ(opened->model().sceneIndex(), 13);
+    EXPECT_EQ(opened->model().sceneIndex(), below);
 }
 
 TEST_F(MenuTest, ClosingTheViewerWhilePlayingEndsTheProgram)

@@ -214,7 +214,7 @@ std::string save(StressHarness& h)
         ? h.saveFolder() + QStringLiteral("/frames%1").arg(h.uniform(0, 2)) + QString::fromLatin1(suffix)
         : QString();
     h.count(std::string("保存 ") + (suffix ? suffix + 1 : "cancelled"));
-    if (h.viewerWatch()->defaultRenderer)
+    if (h.viewerWatch()->onWorkers)
         h.count("保存 after a capture on workers");
     const int callsBefore = h.saveDialogCalls();
     const std::string before = DescribeButtons(*viewer);
@@ -311,7 +311,7 @@ const std::array kActions{
     // arrive as the threads finish them, not with each pass of the loop.
     StressAction{"wait for the workers", 4,
         [](StressHarness& h) {
-            return h.viewer() && h.viewer()->isCapturing() && h.viewerWatch()->defaultRenderer;
+            return h.viewer() && h.viewer()->isCapturing() && h.viewerWatch()->onWorkers;
         },
         [](StressHarness& h) {
             QPointer<ViewerWindow> viewer = h.viewer();

@@ -113,12 +113,13 @@ void StressHarness::onViewerOpened(ViewerWindow* viewer)
     watches_.push_back(std::move(watch));
     viewer->setPlaybackClock(w->clock);
     viewer->setMessageSink([this](const QString& text) { violation("unexpected message: " + text.toStdString()); });
-    // About half the viewers keep their own renderer, which captures on
-    // worker threads; the rest draw through a wrapper that first checks
-    // that the viewer drawn into is still open.
-    w->defaultRenderer = uniform(0, 1) == 0;
-    count(w->defaultRenderer ? "viewers capturing on workers" : "viewers capturing through the wrapper");
-    if (!w->defaultRenderer) {
+    // About half the viewers capture on worker threads; the rest draw one
+    // by one on the picture through a wrapper that first checks that the
+    // viewer drawn into is still open.
+    w->onWorkers = uniform(0, 1) == 0;
+    count(w->onWorkers ? "viewers capturing on workers" : "viewers capturing through the wrapper");
+    if (!w->onWorkers) {
+        viewer->setParallelCapture(false);
         viewer->setFrameRenderer([this, w](int scene, Canvas& canvas, std::int16_t& frameNo, SceneContext& context) {
             if (w->closed || !w->viewer || !w->viewer->isVisible())
                 violation("scene " + std::to_string(scene) + " frame " + std::to_string(frameNo)

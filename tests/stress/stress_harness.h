@@ -54,9 +54,10 @@ struct ViewerWatch {
     std::shared_ptr<StressClock> clock = std::make_shared<StressClock>();
     bool closed = false;      // its close event has been seen
     bool captured = false;    // 描画 has been pressed at least once
-    // Kept the viewer's own renderer, so its captures run on worker
-    // threads; the test's wrapper (and its closed-viewer check) is absent.
-    bool defaultRenderer = false;
+    // Captures on worker threads, as the viewer ships; the others draw one
+    // by one on the picture through the test's wrapper, which checks that
+    // the viewer drawn into is still open.
+    bool onWorkers = false;
 };
 
 class StressHarness : public QObject {

@@ -64,35 +64,5 @@ TEST(Parameter, PipesKeepTheDesignValuesAndShowIntegers)
     EXPECT_EQ(v.form().model().sceneParam(), 3);
 }
 
-TEST(Parameter, ScenesReadAndWriteTheControlsThroughTheirContext)
-{
-    ViewerFixture v(14);
-    std::vector<ParameterControl> seen;
-    SceneContext lastContext;
-    // What scene 14 does to the controls on every frame.
-    v.form().setFrameRenderer([&](int, Canvas&, std::int16_t&, SceneContext& context) {
-        seen.push_back(*context.parameter);
-        lastContext = context;
-        context.parameter->largeChange = 5;
-        context.parameter->max = 40;
-        context.parameter->text = "x" + std::to_string(context.parameter->value);
-        return true;
-    });
-    v.capture();
-    ASSERT_EQ(seen.size(), 12u);
-    EXPECT_EQ(seen[0].value, 20);
-    EXPECT_EQ(seen[0].largeChange, 1);
-    EXPECT_EQ(seen[1].largeChange, 5);  // the writes of one frame reach the next
-    EXPECT_EQ(seen[1].text, "x20");
-    EXPECT_EQ(v.form().parameterBar()->pageStep(), 5);
-    EXPECT_EQ(v.form().parameterText()->text(), "x20");
-    // Max stays above the value: no change handler ran, the frames stay.
-    EXPECT_EQ(v.form().frameStore().heldCount(), 12);
-    EXPECT_TRUE(v.form().playButton()->isEnabled());
-    EXPECT_EQ(lastContext.lastFrame, 11);
-    EXPECT_EQ(lastContext.sceneParam, 20);
-    EXPECT_EQ(lastContext.screenWidth, v.form().width());
-}
-
 }  // namespace
 }  // namespace kelvora

@@ -1,7 +1,5 @@
 #include "viewer/viewer_fixture.h"
 
-#include "canvas/canvas.h"
-
 #include <QPushButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,30 +21,11 @@ void FakeClock::fire(std::int64_t late)
         callback();
 }
 
-std::uint32_t FrameColour(int frameNo) { return 0xFF000000u | (40u + 5u * static_cast<std::uint32_t>(frameNo)) << 16 | 0x2030u; }
-
-int FrameOfColour(std::uint32_t argb)
-{
-    if ((argb & 0xFFFFu) != 0x2030u)
-        return -1;
-    return (static_cast<int>((argb >> 16) & 0xFFu) - 40) / 5;
-}
-
 ViewerFixture::ViewerFixture(int sceneIndex)
 {
     viewer = new ViewerWindow(sceneIndex);
     viewer->setPlaybackClock(clock);
     viewer->setMessageSink([this](const QString& text) { messages.push_back(text); });
-    viewer->setFrameRenderer([this](int, Canvas& canvas, std::int16_t& frameNo, SceneContext&) {
-        canvas.Cls();
-        canvas.Scale(0, 10, 10, 0);
-        const std::uint32_t c = FrameColour(frameNo);
-        canvas.LineBoxFilled(0, 0, 10, 10, RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF));
-        renderedFrames.push_back(frameNo);
-        if (onRender)
-            onRender(frameNo);
-        return true;
-    });
 }
 
 ViewerFixture::~ViewerFixture()
@@ -58,11 +37,10 @@ void ViewerFixture::click(QWidget* button) { static_cast<QAbstractButton*>(butto
 
 bool ViewerFixture::settle()
 {
-    // Frame by frame without the pauses of QTest::qWaitFor.
     QElapsedTimer waited;
     waited.start();
-    while (viewer && viewer->isCapturing() && waited.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    while (viewer && viewer->isCapturing() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return !viewer || !viewer->isCapturing();
 }
 
@@ -72,9 +50,23 @@ void ViewerFixture::capture()
     settle();
 }
 
+void ViewerFixture::captureFrames(int frames)
+{
+    click(viewer->drawButton());
+    QElapsedTimer waited;
+    waited.start();
+    while (viewer && viewer->isCapturing() && viewer->model().frameNo() < frames && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
 int ViewerFixture::shownFrame()
 {
-    return FrameOfColour(viewer->picture()->surface().image().pixel(3, 3));
+    const QImage& picture = viewer->picture()->surface().image();
+    QImage stored;
+    for (int k = 0; k <= viewer->model().lastFrame(); ++k)
+        if (viewer->frameStore().read(k, stored) && stored == picture)
+            return k;
+    return -1;
 }
 
 }  // namespace kelvora::test

@@ -1,7 +1,7 @@
 #pragma once
 
-// A viewer opened on a scene, with a fake playback clock and a renderer
-// that paints each frame in a colour of its own and records its calls.
+// A viewer opened on a real scene, capturing on its worker threads as it
+// ships, with a fake playback clock.
 
 #include "viewer/viewer_window.h"
 #include "viewer_model/playback_clock.h"
@@ -34,10 +34,6 @@ private:
     std::function<void()> callback_;
 };
 
-// The colour frame k is painted in, and back.
-std::uint32_t FrameColour(int frameNo);
-int FrameOfColour(std::uint32_t argb);
-
 struct ViewerFixture {
     explicit ViewerFixture(int sceneIndex = 0);
     ~ViewerFixture();
@@ -45,16 +41,19 @@ struct ViewerFixture {
     ViewerWindow& form() { return *viewer; }
     // Presses 描画 and lets the capture run to its end.
     void capture();
-    // Runs pending events until the capture has ended (or a second).
+    // Presses 描画 and lets the capture run until `frames` frames are kept
+    // (or it ends).
+    void captureFrames(int frames);
+    // Runs pending events until the capture has ended (or a few seconds).
     bool settle();
-    // The stored frame Picture1 shows now, read from its pixels (-1 if none).
+    // The stored frame the picture shows now (-1 if none).
     int shownFrame();
+    // Frames drawn so far.
+    int drawCount() const { return viewer->framesDrawnByWorkers(); }
     void click(QWidget* button);
 
     QPointer<ViewerWindow> viewer;
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
-    std::vector<int> renderedFrames;       // FrameNo of each renderer call
-    std::function<void(int frameNo)> onRender;  // runs after a frame is drawn
     std::vector<QString> messages;
 };
 

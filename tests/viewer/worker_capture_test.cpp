@@ -2,7 +2,6 @@
 // stores, for every scene, both frame counts and a parameter, and leaves
 // the same drawing state, surface and controls behind.
 
-#include "scenes/scene_catalogue.h"
 #include "canvas/canvas.h"
 #include "scenes/scene_catalogue.h"
 #include "viewer/capture_workers.h"
@@ -183,26 +182,6 @@ TEST(WorkerCapture, AParameterChangeOrClosingDuringACaptureEndsIt)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     EXPECT_TRUE(viewer.isNull());
-}
-
-TEST(WorkerCapture, AFrameDrawnFromAnotherStartIsNotTakenForIt)
-{
-    FrameStart a;
-    FrameStart b = a;
-    EXPECT_TRUE(SameFrameStart(a, b));
-    b.state.currentX = 7;  // Cls forgets the current point
-    EXPECT_TRUE(SameFrameStart(a, b));
-    b.state.scaleTop = -0.0f;  // a different bit pattern is a different start
-    EXPECT_FALSE(SameFrameStart(a, b));
-    b = a;
-    b.frameNo = 1;
-    EXPECT_FALSE(SameFrameStart(a, b));
-    b = a;
-    b.parameter.text = "2";
-    EXPECT_FALSE(SameFrameStart(a, b));
-    b = a;
-    b.state.backColor = QBColor(9);
-    EXPECT_FALSE(SameFrameStart(a, b));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 // A new canvas costs the browser several milliseconds the first time it is
 // drawn on (its pixels are allocated then), more than copying a frame into
 // it, so released frames' canvases are kept for the next capture of the
-// same size, and the viewer prepares them ahead while it waits for 描画.
+// same size, and the viewer prepares them ahead while it waits for the next capture.
 // Every canvas let go of is freed at once (freeCanvas).
 import { freeCanvas } from './dom.js';
 import { guarded } from './errors.js';

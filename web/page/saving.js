@@ -57,27 +57,6 @@ function encodeGif(frames, delayMs) {
   return gif.bytes();
 }
 
-// The columns that show the frames largest (full rows preferred), as the
-// desktop worksheet chooses them.
-function worksheetColumns(count, frameWidth, frameHeight, areaWidth, areaHeight, labelHeight, gap) {
-  const scaleFor = (columns) => {
-    const rows = Math.ceil(count / columns);
-    const cellWidth = (areaWidth - gap * (columns - 1)) / columns;
-    const cellHeight = (areaHeight - gap * (rows - 1)) / rows;
-    return Math.min(cellWidth / frameWidth, (cellHeight - labelHeight) / frameHeight);
-  };
-  let best = 1;
-  let bestScale = 0;
-  for (let columns = 1; columns <= count; ++columns) {
-    const scale = scaleFor(columns) * (count % columns === 0 ? 1.05 : 1.0);
-    if (scale > bestScale * 1.000001) {
-      bestScale = scale;
-      best = columns;
-    }
-  }
-  return { columns: best, scale: scaleFor(best) };
-}
-
 const POINT_MM = 0.3528;
 
 function add(parent, tag, className, text) {
@@ -90,15 +69,17 @@ function add(parent, tag, className, text) {
 
 // Where things go on every page, in millimetres on A4 landscape with 10 mm
 // margins (a millimetre less than the printable area, for the outlines).
-function sheetLayout(frameCount, frameWidth, frameHeight) {
+function sheetLayout(k, frameCount, frameWidth, frameHeight) {
   const area = { width: 276, height: 189 };
   const titleHeight = 16 * POINT_MM * 1.4;
   const fieldsHeight = 11 * POINT_MM * 2.4;
   const keyHeight = 10 * POINT_MM * 2;
-  const labelHeight = 10 * POINT_MM * 1.6;
+  const labelHeight = k.worksheetLabelHeightMm();
   const gap = area.width * 0.015;
   const gridHeight = area.height - titleHeight - fieldsHeight - keyHeight - 4;
-  const { columns, scale } = worksheetColumns(frameCount, frameWidth, frameHeight, area.width, gridHeight,
+  // The grid as the desktop's worksheet chooses it.
+  const columns = k.worksheetColumns(frameCount, frameWidth, frameHeight, area.width, gridHeight, labelHeight, gap);
+  const scale = k.worksheetGridScale(frameCount, columns, frameWidth, frameHeight, area.width, gridHeight,
     labelHeight, gap);
   return { titleHeight, fieldsHeight, keyHeight, labelHeight, gap, gridHeight, columns,
     shownWidth: frameWidth * scale, shownHeight: frameHeight * scale };
@@ -173,7 +154,7 @@ function buildWorksheet(sheet, k, viewer, allValues) {
   const picture = viewer.pictureSize();
   const width = Math.min(picture.width, 800);
   const size = { ...picture, width, height: Math.round(picture.height * width / picture.width), devicePixelRatio: 1 };
-  const layout = sheetLayout(frameCount, size.width, size.height);
+  const layout = sheetLayout(k, frameCount, size.width, size.height);
   const minimumTextPixels = Math.ceil(content.minimumTextMm * size.width / layout.shownWidth);
   // The value the frames were drawn with, where the scene has one.
   const drawn = model.parameter().value;
@@ -213,11 +194,11 @@ export class Saving {
   // proposes it.
   baseName() { return this.viewer.model.saveFileStem() || 'kelvora'; }
 
-  saved(fileName) { this.viewer.saveStatus.textContent = '保存しました：' + fileName; }
+  saved(fileName) { this.viewer.showSaveStatus('保存しました：' + fileName); }
   // Where the browser says it could not make the file (toBlob gives no
   // blob: a canvas too large, memory), nothing is offered and the status
   // says so.
-  failed() { this.viewer.saveStatus.textContent = '保存できませんでした'; }
+  failed() { this.viewer.showSaveStatus('保存できませんでした'); }
 
   gif() {
     this.close();

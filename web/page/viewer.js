@@ -1,41 +1,18 @@
-// The viewer: the desktop viewer's controls at their design places (twips,
-// 15 to a pixel), the picture filling three quarters of the width and four
-// fifths of the height, and everything they do handed to the C++
-// ViewerModel. The page is the model's host: it keeps the frames, runs
-// capture one frame per task and playback on setTimeout, and shows what the
-// model says each time it changes.
+// The viewer: its controls built and placed as the core describes them
+// (describeViewer, layOutViewer), and everything they do handed to the C++
+// ViewerModel. The page is the model's host: it keeps the frames, draws
+// capture frames one per task and runs playback on setTimeout, and shows
+// what the model says each time it changes.
+import { buildControl, place, showStatus } from './controls.js';
 import { freeCanvas } from './dom.js';
 import { guarded, showMessage } from './errors.js';
 import { FrameStore } from './frame_store.js';
 import { Painter } from './painter.js';
 
-const TWIPS_PER_PIXEL = 15;
-
-// Nearest whole number, halves to even, as the desktop layout rounds.
-function toInt32(v) {
-  const r = Math.round(v);
-  return Math.abs(v - Math.trunc(v)) === 0.5 && r % 2 !== 0 ? r - 1 : r;
-}
-
-function twipsRect(element, [left, top, width, height]) {
-  element.style.left = toInt32(left / TWIPS_PER_PIXEL) + 'px';
-  element.style.top = toInt32(top / TWIPS_PER_PIXEL) + 'px';
-  element.style.width = toInt32(width / TWIPS_PER_PIXEL) + 'px';
-  element.style.height = toInt32(height / TWIPS_PER_PIXEL) + 'px';
-}
-
-// The picture's place in a drawing area of the given size, as
-// src/viewer/viewer_layout.cpp computes it on the desktop.
-function layoutPicture(areaWidth, areaHeight) {
-  const width = areaWidth * 0.75;
-  const height = areaHeight * 0.8;
-  const left = (areaWidth + 130 - width) / 2;
-  const top = (areaHeight - height) / 2;
-  return {
-    left: toInt32(left), top: toInt32(top), width: toInt32(width), height: toInt32(height),
-    titleLeft: toInt32((width + left) / 2 - 80),
-  };
-}
+// A notch of a mouse wheel is 100 pixels in Chromium and 3 lines in
+// Firefox; the core counts a notch as 120. By the event's deltaMode:
+// pixels, lines, pages.
+const WHEEL_TURN_PER_DELTA = [1.2, 40, 120];
 
 function focusKind(k, element) {
   if (!element || element === document.body) return k.FocusKind.Picture;
@@ -82,11 +59,7 @@ export class Viewer {
     this.applyPlace(true);
     this.viewer = k.createViewer(sceneIndex, this.host(), this.pictureSize());
     this.model = this.viewer.model();
-    this.title.textContent = this.model.title();
     this.picture.setAttribute('aria-label', this.model.pictureName());
-    this.parameterLabel.textContent = this.model.parameterLabel();
-    const hasParameter = this.model.hasParameter();
-    for (const e of [this.parameterLabel, this.parameterBar, this.parameterText]) e.hidden = !hasParameter;
     this.refresh();
     this.prepareFrames();
 
@@ -99,72 +72,32 @@ export class Viewer {
   createControls() {
     const root = this.root;
     root.textContent = '';
-    const add = (tag, id, rect, text) => {
-      const e = document.createElement(tag);
-      e.id = id;
-      if (text !== undefined) e.textContent = text;
-      if (rect) twipsRect(e, rect);
-      root.appendChild(e);
-      return e;
-    };
-    const button = (id, caption, rect, title) => {
-      const b = add('button', id, rect, caption);
-      if (title) b.title = title;
-      return b;
-    };
-    const range = (id, rect, min, max, small, large, value) => {
-      const r = add('input', id, rect);
-      r.type = 'range';
-      r.min = String(min);
-      r.max = String(max);
-      r.step = '1';
-      r.value = String(value);
-      r.dataset.small = String(small);
-      r.dataset.large = String(large);
-      return r;
-    };
-    const option = (id, caption, rect, value) => {
-      const label = add('label', id + '-label', rect);
-      const input = document.createElement('input');
-      input.type = 'radio';
-      input.name = 'frames';
-      input.id = id;
-      input.value = String(value);
-      label.appendChild(input);
-      label.appendChild(document.createTextNode(caption));
-      return input;
-    };
-
-    this.picture = add('canvas', 'picture');
-    this.picture.tabIndex = 0;
-    this.picture.setAttribute('role', 'img');
-    this.drawButton = button('draw', '描画', [480, 840, 1455, 495], '描画（Enter キー）');
-    this.playButton = button('play', 'アニメ開始', [480, 1560, 1455, 495], 'アニメ開始（スペース キー）');
-    this.pauseButton = button('pause', '一時停止', [480, 2040, 1455, 495], '一時停止（スペース キー）');
-    this.stepButton = button('step', 'コマ送り', [480, 2520, 1455, 495],
-      'コマ送り（→ キー、Page Down キー）\nコマ戻し（← キー、Page Up キー）');
-    this.endButton = button('end', '終了', [480, 3240, 1455, 492], '終了（Esc キー）');
-    add('div', 'speed-label', [720, 4080, 855, 255], 'アニメ速度');
-    this.speedBar = range('speed', [600, 4440, 1095, 495], 1, 1000, 10, 50, 200);
-    add('div', 'fast-label', [240, 4560, 615, 375], '速');
-    add('div', 'slow-label', [1920, 4560, 495, 375], '遅');
-    this.parameterLabel = add('div', 'parameter-label', [120, 5520, 2295, 255]);
-    this.parameterBar = range('parameter', [600, 5760, 855, 495], 1, 5, 1, 1, 1);
-    this.parameterText = add('input', 'parameter-text', [720, 6360, 615, 375]);
-    this.parameterText.type = 'text';
-    this.parameterText.readOnly = true;
-    this.frames12 = option('frames12', '１２画面', [2880, 360, 1215, 375], 12);
-    this.frames24 = option('frames24', '２４画面', [4200, 360, 1335, 375], 24);
-    this.title = add('div', 'title', [5280, 240, 5055, 495]);
-    this.saveButton = button('save', '保存', [480, 7080, 1455, 495],
-      'アニメーションGIF、ワークシート（印刷・PDF）、表示中のコマ（PNG）として保存');
-    this.saveStatus = add('div', 'save-status', [120, 7620, 2295, 255]);
-    this.readout = add('div', 'readout', [480, 330, 2160, 435]);
-
-    // Tab order as designed, 保存 after アニメ開始.
-    [this.speedBar, this.picture, this.drawButton, this.pauseButton, this.stepButton, this.endButton,
-      this.parameterBar, this.parameterText, this.frames12, this.frames24, this.playButton, this.saveButton]
-      .forEach((e, i) => { e.tabIndex = i + 1; });
+    this.description = this.k.describeViewer(this.sceneIndex);
+    // Every control by name; an option's radio button stands for it.
+    this.placed = [];
+    this.controls = {};
+    for (const c of this.description.controls) {
+      const { placed, control } = buildControl(c);
+      root.appendChild(placed);
+      this.placed.push(placed);
+      this.controls[c.name] = control;
+    }
+    const e = this.controls;
+    this.picture = e.picture;
+    this.drawButton = e.draw;
+    this.playButton = e.play;
+    this.pauseButton = e.pause;
+    this.stepButton = e.step;
+    this.endButton = e.end;
+    this.saveButton = e.save;
+    this.frames12 = e.frames12;
+    this.frames24 = e.frames24;
+    this.speedBar = e.speed;
+    this.parameterBar = e.parameter;
+    this.parameterText = e['parameter-text'];
+    this.title = e.title;
+    this.readout = e.readout;
+    this.saveStatus = e['save-status'];
 
     const on = (element, type, action) =>
       element.addEventListener(type, guarded(action));
@@ -174,12 +107,18 @@ export class Viewer {
     on(this.stepButton, 'click', () => this.model.pressStep());
     on(this.endButton, 'click', () => this.end());
     on(this.saveButton, 'click', () => this.ui.save(this));
-    on(this.frames12, 'change', () => { if (this.frames12.checked) this.model.chooseFrameCount(12); this.prepareFrames(); });
-    on(this.frames24, 'change', () => { if (this.frames24.checked) this.model.chooseFrameCount(24); this.prepareFrames(); });
+    for (const option of [this.frames12, this.frames24]) {
+      on(option, 'change', () => {
+        if (option.checked) this.model.chooseFrameCount(Number(option.value));
+        this.prepareFrames();
+      });
+    }
     // As a scroll bar that reports its value once the thumb is let go.
     on(this.speedBar, 'change', () => this.model.setSpeed(Number(this.speedBar.value)));
     on(this.parameterBar, 'change', () => this.model.setParameter(Number(this.parameterBar.value)));
+    this.wheels = new Map();
     for (const bar of [this.speedBar, this.parameterBar]) {
+      this.wheels.set(bar, new this.k.ScrollWheel());
       on(bar, 'keydown', (event) => this.scrollBarKey(bar, event));
       bar.addEventListener('wheel', guarded((event) => this.scrollBarWheel(bar, event)), { passive: false });
     }
@@ -217,7 +156,7 @@ export class Viewer {
     // The frame is drawn straight onto the canvas that keeps it.
     const target = this.store.drawingTarget(this.model.frameNo());
     this.painter.target(target || this.picture, this.store.latest);
-    this.model.captureNextFrame();
+    this.viewer.drawNextFrame();
   }
 
   // Shows what the model says.
@@ -271,17 +210,24 @@ export class Viewer {
   showReadout() {
     const readout = this.model.frameReadout();
     if (this.readout.textContent !== readout) {
-      this.readout.textContent = readout;
+      showStatus(this.readout, this.describedAs('readout'), readout);
       // A screen reader names the picture by the scene and the frame shown.
       this.picture.setAttribute('aria-label', this.model.pictureName());
     }
   }
 
+  // A save's outcome, shown as the desktop shows it.
+  showSaveStatus(text) { showStatus(this.saveStatus, this.describedAs('save-status'), text); }
+
+  describedAs(name) { return this.description.controls.find((c) => c.name === name); }
+
   // Where everything goes in the window as it is now.
   computePlace() {
     const width = Math.max(1, document.documentElement.clientWidth);
     const height = Math.max(1, document.documentElement.clientHeight);
-    return { width, height, ratio: window.devicePixelRatio || 1, picture: layoutPicture(width, height) };
+    const places = this.k.layOutViewer(this.sceneIndex, width, height);
+    const picture = places[this.description.controls.findIndex((c) => c.role === 'picture')];
+    return { width, height, ratio: window.devicePixelRatio || 1, places, picture };
   }
 
   pictureSize() {
@@ -292,16 +238,10 @@ export class Viewer {
     };
   }
 
-  // Places the picture and the title. The picture's pixels change size only
-  // while no capture runs; meanwhile the browser scales them.
+  // Places the controls. The picture's pixels change size only while no
+  // capture runs; meanwhile the browser scales them.
   applyPlace(initial) {
-    const r = this.place.picture;
-    const s = this.picture.style;
-    s.left = r.left + 'px';
-    s.top = r.top + 'px';
-    s.width = Math.max(1, r.width) + 'px';
-    s.height = Math.max(1, r.height) + 'px';
-    this.title.style.left = r.titleLeft + 'px';
+    this.place.places.forEach((r, i) => place(this.placed[i], r));
     if (initial || !this.model.isCapturing()) {
       const size = this.pictureSize();
       this.store.setDisplaySize(Math.max(1, Math.round(size.width * size.devicePixelRatio)),
@@ -310,7 +250,7 @@ export class Viewer {
   }
 
   // A resize or a tablet's rotation: the stored frames play on, scaled; the
-  // next 描画 draws at the new size.
+  // next capture draws at the new size.
   resized() {
     if (this.closed) return;
     this.place = this.computePlace();
@@ -319,7 +259,7 @@ export class Viewer {
     this.prepareFrames();
   }
 
-  // The frames' canvases for the next 描画, made while the page waits.
+  // The frames' canvases for the next capture, made while the page waits.
   prepareFrames() {
     const size = this.pictureSize();
     this.store.prepare(this.model.frameCountChoice(), Math.max(1, Math.round(size.width * size.devicePixelRatio)),
@@ -345,26 +285,24 @@ export class Viewer {
     else if (command === C.End) this.end();
   }
 
-  // The arrows move a scroll bar by its small change, the page keys by its
-  // large change; the right arrow and Page Down raise the value.
+  // The arrows and page keys move a focused scroll bar as the core's
+  // scrollBarKeyStep says.
   scrollBarKey(bar, event) {
-    const small = Number(bar.dataset.small);
-    const large = Number(bar.dataset.large);
-    const steps = { ArrowRight: small, ArrowDown: small, ArrowLeft: -small, ArrowUp: -small, PageDown: large, PageUp: -large };
-    if (!(event.key in steps) || bar.disabled) return;
+    const keys = { ArrowRight: 'Right', ArrowDown: 'Down', ArrowLeft: 'Left', ArrowUp: 'Up', PageDown: 'PageDown', PageUp: 'PageUp' };
+    if (!(event.key in keys) || bar.disabled) return;
     event.preventDefault();
-    this.moveBar(bar, steps[event.key]);
+    this.moveBar(bar, this.k.scrollBarKeyStep(this.k.ScrollKey[keys[event.key]], Number(bar.dataset.small), Number(bar.dataset.large)));
   }
 
-  // The wheel moves the thumb the way the arrows do: a turn down raises the
-  // value, three small changes a notch at most a large change.
+  // The wheel moves the thumb as the core's ScrollWheel says; turns below a
+  // notch add up.
   scrollBarWheel(bar, event) {
     event.preventDefault();
     if (bar.disabled) return;
     const delta = event.deltaY !== 0 ? event.deltaY : event.deltaX;
-    if (delta === 0) return;
-    const step = Math.max(1, Math.min(3 * Number(bar.dataset.small), Number(bar.dataset.large)));
-    this.moveBar(bar, Math.sign(delta) * step);
+    const turn = Math.round(delta * WHEEL_TURN_PER_DELTA[event.deltaMode]);
+    const by = this.wheels.get(bar).turn(turn, Number(bar.dataset.small), Number(bar.dataset.large), 3);
+    if (by !== 0) this.moveBar(bar, by);
   }
 
   moveBar(bar, by) {
@@ -390,6 +328,7 @@ export class Viewer {
     clearTimeout(this.timer);
     this.captureQueued = false;
     this.channel.port1.onmessage = null;
+    for (const wheel of this.wheels.values()) wheel.delete();
     this.viewer.delete();
     this.store.dispose();
     this.painter.dispose();

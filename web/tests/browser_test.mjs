@@ -1,4 +1,5 @@
-// The page in a real browser, headless and offline: the menu's keys, every
+// The page in a real browser, headless and offline: axe-core, a click at
+// every control, the Tab key and the wheel; the menu's keys, every
 // scene drawn, played, paused, stepped and ended, each control's enabled
 // state against the model at every step, a resize while playing, saving as
 // GIF and PNG, the worksheet printed to PDF, errors of the page shown in it,
@@ -105,6 +106,80 @@ async function menuChecks(page) {
   check(menu.captions.length === 16 && menu.captions.every((c, i) => c === menu.expected[i] && c.length > 0), 'menu: sixteen scene buttons with their captions');
   check(menu.end === '終了', 'menu: 終了');
   check(JSON.stringify(menu.placed) === JSON.stringify(menu.order), `menu: buttons placed in reading order ${menu.placed}`);
+}
+
+// axe-core on the page as it is now: no critical or serious violation.
+const AXE = readFileSync(new URL('../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+async function axeChecks(page, what) {
+  const found = await page.evaluate(async (source) => {
+    if (!window.axe) (0, eval)(source);
+    const { violations } = await window.axe.run(document);
+    return violations.filter((v) => v.impact === 'critical' || v.impact === 'serious')
+      .map((v) => `${v.id} (${v.impact}) on ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+  }, AXE);
+  check(found.length === 0, `axe, ${what}: ${found.join('; ')}`);
+}
+
+// A click reaches every control of the window shown: the element at its
+// centre, and at both ends of a slider, is the control itself.
+async function hitChecks(page, what) {
+  const missed = await page.evaluate(() => {
+    const { viewer } = window.kelvora;
+    const shown = viewer
+      ? viewer.description.controls.map((c, i) => ({ c, placed: viewer.placed[i] }))
+      : [...document.querySelectorAll('#menu > button')].map((b) => ({ c: { name: b.id, takesFocus: true }, placed: b }));
+    const out = [];
+    for (const { c, placed } of shown) {
+      if (!c.takesFocus || placed.hidden) continue;
+      const r = placed.getBoundingClientRect();
+      const y = r.top + r.height / 2;
+      const points = [[r.left + r.width / 2, y]];
+      if (c.role === 'scrollbar') points.push([r.left + 2, y], [r.right - 2, y]);
+      for (const [x, py] of points) {
+        const hit = document.elementFromPoint(x, py);
+        if (!hit || !(placed === hit || placed.contains(hit))) out.push(`${c.name} at ${Math.round(x)},${Math.round(py)}: ${hit && hit.id}`);
+      }
+    }
+    return out;
+  });
+  check(missed.length === 0, `hit, ${what}: ${missed.join('; ')}`);
+}
+
+// Tab walks the live controls in the described order, which is the
+// document's (of a group of options, the one chosen); no element has a tab
+// index of its own above 0.
+async function tabChecks(page) {
+  const { expected, positive } = await page.evaluate(() => {
+    const v = window.kelvora.viewer;
+    const live = v.description.controls.filter((c, i) => {
+      const e = v.controls[c.name];
+      return c.takesFocus && !e.disabled && !v.placed[i].hidden && (c.role !== 'option' || e.checked);
+    });
+    live[0] && v.controls[live[0].name].focus();
+    return { expected: live.map((c) => c.name), positive: [...document.querySelectorAll('[tabindex]')].filter((e) => e.tabIndex > 0).length };
+  });
+  const walked = [await page.evaluate(() => document.activeElement.id)];
+  for (let i = 1; i < expected.length; ++i) {
+    await page.keyboard.press('Tab');
+    walked.push(await page.evaluate(() => document.activeElement.id));
+  }
+  check(JSON.stringify(walked) === JSON.stringify(expected), `tab order ${walked}, expected ${expected}`);
+  check(positive === 0, `${positive} elements with a positive tab index`);
+}
+
+// The wheel over a slider: turns below a notch add up to one.
+async function wheelChecks(page) {
+  const box = await page.evaluate(() => { const r = document.getElementById('speed').getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; });
+  const speed = () => page.evaluate(() => window.kelvora.viewer.model.speed());
+  const before = await speed();
+  await page.mouse.move(box[0], box[1]);
+  await page.mouse.wheel(0, 50);
+  const half = await speed();
+  await page.mouse.wheel(0, 50);
+  const whole = await speed();
+  check(half === before && whole > before, `wheel: speed ${before}, ${half} after half a notch, ${whole} after another`);
+  await page.mouse.wheel(0, -100);
+  check(await speed() === before, 'wheel: a notch up takes it back');
 }
 
 // One scene from the menu and back: 描画, play, pause, step, step back,
@@ -257,14 +332,21 @@ try {
   {
     const { context, page } = await openPage(browser, url, { viewport: { width: 1366, height: 768 } }, problems);
     await menuChecks(page);
+    await axeChecks(page, 'the menu');
+    await hitChecks(page, 'the menu at 1366 x 768');
     await page.screenshot({ path: join(shotDir, 'menu-1366x768.png') });
     for (let scene = 0; scene < 16; ++scene) await sceneRound(page, scene, scene % 3 === 1 ? 24 : 12);
 
     await runtimeErrorChecks(page);
     await pageErrorChecks(page);
     await openWithKeys(page, 10);
+    await axeChecks(page, 'the viewer before 描画');
+    await hitChecks(page, 'the viewer at 1366 x 768');
+    await tabChecks(page);
+    await wheelChecks(page);
     await page.click('#draw');
     await waitForPhase(page, 'Ready');
+    await axeChecks(page, 'the viewer after 描画');
     const title = await saveChecks(page, 12, 120);
     check(title === await page.evaluate(() => window.kelvora.viewer.model.worksheetTitle()) && title.startsWith(await page.evaluate(() => window.kelvora.k.sceneTitle(10))), `worksheet: the scene title "${title}"`);
     await page.click('#play');
@@ -277,6 +359,7 @@ try {
     await page.waitForTimeout(100);
     const box = await page.evaluate(() => { const c = document.getElementById('picture'); return [c.offsetWidth, c.offsetHeight, c.width, c.height]; });
     check(box[0] === 768 && box[1] === 512 && box[2] === 768 && box[3] === 512, `resize: picture ${box}`);
+    await hitChecks(page, 'the viewer at 1024 x 640');
     const shown = await page.evaluate(() => window.kelvora.viewer.model.shownFrame());
     await page.waitForFunction((f) => window.kelvora.viewer.model.shownFrame() !== f, shown, { timeout: 5000 });
     await expectPhase(page, 'Playing', 'playing on after a resize');
@@ -298,6 +381,10 @@ try {
   {
     const { context, page } = await openPage(browser, url, { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 2 }, problems);
     await page.screenshot({ path: join(shotDir, 'menu-1024x768@2x.png') });
+    await hitChecks(page, 'the menu at 1024 x 768');
+    await openWithKeys(page, 14);
+    await hitChecks(page, 'the viewer at 1024 x 768');
+    await page.click('#end');
     await openWithKeys(page, 8);
     await page.click('#draw');
     await waitForPhase(page, 'Ready');

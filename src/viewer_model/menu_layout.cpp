@@ -1,4 +1,4 @@
-#include "menu/menu_layout.h"
+#include "viewer_model/menu_layout.h"
 
 namespace kelvora {
 

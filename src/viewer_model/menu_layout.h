@@ -1,16 +1,13 @@
 #pragma once
 
+#include "viewer_model/control_description.h"
+
 #include <array>
 
 namespace kelvora {
 
 // A rectangle in the menu's user scale (0, 0)-(8280, 7320).
-struct UserRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
+using UserRect = DesignRect;
 
 // Where Form_Load puts the menu's controls, in user units. Buttons keep
 // their design width in twips on the screen, so their width here is the
