@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -226,10 +227,29 @@ void ViewerWindow::connectControls()
 void ViewerWindow::layOutOverScreen()
 {
     setGeometry(screen()->geometry());
+    layOutPicture();
+    picture_->createSurface();
+    // A turned or re-sized screen takes the window with it.
+    connect(screen(), &QScreen::geometryChanged, this, [this](const QRect& area) { setGeometry(area); });
+}
+
+void ViewerWindow::layOutPicture()
+{
     const PictureLayout layout = LayoutPicture(width(), height());
     picture_->setGeometry(PictureRect(layout));
-    picture_->createSurface();
     titleLabel_->move(ToInt32(layout.titleLeft), titleLabel_->y());
+}
+
+// The frames shown go on as they are, scaled to fit; the model has them
+// drawn again once the size settles, and allocateFrames takes the new size.
+void ViewerWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!model_)
+        return;
+    layOutPicture();
+    if (picture_->surfaceOutOfDate())
+        model_->pictureResized();
 }
 
 void ViewerWindow::showModel()

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QCloseEvent;
+class QResizeEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -100,6 +101,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -107,6 +109,7 @@ private:
     void createControls();
     void connectControls();
     void layOutOverScreen();
+    void layOutPicture();
     void showModel();
     void end();
 

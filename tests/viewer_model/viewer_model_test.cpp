@@ -80,6 +80,10 @@ struct Viewer {
     void capture()
     {
         model.pressDraw();
+        drawFrames();
+    }
+    void drawFrames()
+    {
         while (host.capturePending) {
             host.capturePending = false;
             model.captureNextFrame();
@@ -126,6 +130,41 @@ TEST(ViewerModel, CapturesPlaysAndStepsARealSceneWithoutWidgets)
     EXPECT_TRUE(v.host.store.empty());
     EXPECT_EQ(v.model.phase(), ViewerPhase::Empty);
     EXPECT_FALSE(v.model.controls().frameCount) << "the frame count stays as the first capture chose it";
+}
+
+TEST(ViewerModel, AResizeRedrawsTheFramesOnceItSettlesAndGoesBackToTheFrameShown)
+{
+    Viewer v(3);
+    v.capture();
+    v.model.setSpeed(100);
+    v.model.pressPlay();
+    v.clock->fire();
+    v.clock->fire();
+    v.model.pictureResized();
+    v.clock->fire();
+    EXPECT_EQ(v.host.shown, 3) << "the loop plays on while the size settles";
+    v.model.pictureResized();
+    v.clock->fire();
+    v.clock->fire();
+    EXPECT_EQ(v.model.phase(), ViewerPhase::Playing);
+    v.clock->fire();
+    ASSERT_EQ(v.model.phase(), ViewerPhase::Capturing) << "drawn again 300 ms after the last change";
+    EXPECT_EQ(v.host.allocated, 12);
+    v.drawFrames();
+    EXPECT_EQ(v.model.phase(), ViewerPhase::Playing);
+    EXPECT_EQ(v.host.shown, 5);
+    v.clock->fire();
+    EXPECT_EQ(v.host.shown, 6);
+
+    v.model.pressPause();
+    v.model.pressStep();
+    v.model.pictureResized();
+    v.clock->fire();
+    v.drawFrames();
+    EXPECT_EQ(v.model.phase(), ViewerPhase::Stepped);
+    EXPECT_EQ(v.host.shown, 7);
+    v.model.pressStep();
+    EXPECT_EQ(v.host.shown, 8) << "a step goes on from the frame shown";
 }
 
 TEST(ViewerModel, ClosingDuringACaptureStopsItBeforeTheStoreGoes)
