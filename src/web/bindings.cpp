@@ -1,11 +1,12 @@
 // What the page sees of the C++ side: the viewer model itself (its controls,
 // keys and actions, not a copy of its tables), the web host around it, the
-// menu's layout and the scene catalogue.
+// store of packed frames, the menu's layout and the scene catalogue.
 
 #include "menu/menu_layout.h"
 #include "scenes/scene_catalogue.h"
 #include "viewer_model/viewer_keys.h"
 #include "viewer_model/viewer_model.h"
+#include "web/web_frame_store.h"
 #include "web/web_viewer.h"
 
 #include <emscripten/bind.h>
@@ -162,6 +163,19 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .function("deviceWidth", &WebViewer::deviceWidth)
         .function("deviceHeight", &WebViewer::deviceHeight);
     function("createViewer", &createViewer, allow_raw_pointers());
+
+    class_<WebFrameStore>("WebFrameStore")
+        .constructor<>()
+        .function("allocate", &WebFrameStore::allocate)
+        .function("pixels", &WebFrameStore::pixels)
+        .function("pack", &WebFrameStore::pack)
+        .function("unpack", &WebFrameStore::unpack)
+        .function("holds", &WebFrameStore::holds)
+        .function("count", &WebFrameStore::count)
+        .function("allStored", &WebFrameStore::allStored)
+        .function("packedBytes", &WebFrameStore::packedBytes)
+        .function("release", &WebFrameStore::release)
+        .function("dispose", &WebFrameStore::dispose);
 
     function("repeatsWhenHeld", &RepeatsWhenHeld);
     function("menuLayout", &menuLayout);

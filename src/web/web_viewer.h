@@ -28,8 +28,8 @@ struct WebPictureSize {
 // controls live in the page (a JavaScript object with the methods called
 // below); the drawing canvas and the model live here.
 //
-// A new picture size takes effect at the next 描画, so the frames of one
-// capture all have one size; stored frames are scaled by the page.
+// A new picture size takes effect at the next capture, so the frames of one
+// capture all have one size; until then the page shows them scaled to fit.
 class WebViewer : public ViewerHost {
 public:
     WebViewer(int sceneIndex, emscripten::val page, const WebPictureSize& size);
@@ -38,7 +38,9 @@ public:
     WebViewer& operator=(const WebViewer&) = delete;
 
     ViewerModel* model() { return model_.get(); }
-    void resize(const WebPictureSize& size) { pendingSize_ = size; }
+    // The picture's new size, taken by the next capture; the model has the
+    // frames drawn again once it settles.
+    void resize(const WebPictureSize& size);
     // The page's timeout with this ticket ran.
     void clockFired(int ticket) { clock_->fire(ticket); }
     // The device pixels of the frames being drawn or stored.

@@ -17,22 +17,20 @@ function download(blob, fileName) {
   setTimeout(guarded(() => URL.revokeObjectURL(url)), 60000);
 }
 
-function framePixels(frame) {
-  return frame.getContext('2d').getImageData(0, 0, frame.width, frame.height).data;
-}
-
 // The loop as GIF bytes, delayMs a frame, repeating for ever. The palette
 // is quantised from a sample of every frame, so colours that only some
-// frames have keep their own entries. The frames' pixels are read one frame
-// at a time, once for the sample and once to encode, so a large loop never
-// has all its pixels out of the canvases at once.
-function encodeGif(frames, delayMs) {
-  const stride = 7;  // every 7th pixel of each frame goes into the sample
-  const perFrame = Math.ceil(frames[0].width * frames[0].height / stride);
-  const sample = new Uint8Array(perFrame * frames.length * 4);
+// frames have keep their own entries. Frames are unpacked one at a time,
+// once for the sample and once to encode, so a large loop never has its
+// pixels out at once.
+function encodeGif(store, delayMs) {
+  const count = store.count();
+  // At most about a million pixels in the sample, every 7th on small frames.
+  const stride = Math.max(7, Math.ceil(store.width * store.height * count / 1e6));
+  const perFrame = Math.ceil(store.width * store.height / stride);
+  const sample = new Uint8Array(perFrame * count * 4);
   let at = 0;
-  for (const frame of frames) {
-    const data = framePixels(frame);
+  for (let k = 0; k < count; ++k) {
+    const data = store.bytes(k);
     for (let p = 0; p < data.length; p += 4 * stride) {
       sample[at++] = data[p];
       sample[at++] = data[p + 1];
@@ -42,17 +40,26 @@ function encodeGif(frames, delayMs) {
   }
   const palette = quantize(sample.subarray(0, at), 256);
   const gif = GIFEncoder();
-  frames.forEach((frame, k) => {
-    const index = applyPalette(framePixels(frame), palette);
+  for (let k = 0; k < count; ++k) {
+    const index = applyPalette(store.bytes(k), palette);
     const options = { delay: delayMs };
     if (k === 0) {
       options.palette = palette;
       options.repeat = 0;
     }
-    gif.writeFrame(index, frame.width, frame.height, options);
-  });
+    gif.writeFrame(index, store.width, store.height, options);
+  }
   gif.finish();
   return gif.bytes();
+}
+
+// Frame k of the store on a canvas of its own, which the caller frees.
+function frameCanvas(store, k) {
+  const canvas = document.createElement('canvas');
+  canvas.width = store.width;
+  canvas.height = store.height;
+  canvas.getContext('2d').putImageData(store.image(k), 0, 0);
+  return canvas;
 }
 
 function worksheetLabel(k, frameCount) {
@@ -83,15 +90,16 @@ function worksheetColumns(count, frameWidth, frameHeight, areaWidth, areaHeight,
 
 // Fills the print-only worksheet: the title, then each frame with its label.
 // Sizes in millimetres on A4 landscape with 10 mm margins.
-function buildWorksheet(sheet, title, frames) {
+function buildWorksheet(sheet, title, store) {
   // A millimetre less than the printable area, for the outlines.
   const area = { width: 276, height: 189 };
   const titleHeight = 16 * 0.3528 * 1.6;
   const labelHeight = 10 * 0.3528 * 1.6;
   const gap = area.width * 0.015;
   const gridHeight = area.height - titleHeight;
-  const f = frames[0];
-  const { columns, scale } = worksheetColumns(frames.length, f.width, f.height, area.width, gridHeight, labelHeight, gap);
+  const f = { width: store.width, height: store.height };
+  const count = store.count();
+  const { columns, scale } = worksheetColumns(count, f.width, f.height, area.width, gridHeight, labelHeight, gap);
   const shownWidth = f.width * scale;
   const shownHeight = f.height * scale;
   sheet.textContent = '';
@@ -107,7 +115,8 @@ function buildWorksheet(sheet, title, frames) {
   // Enough pixels for print, not the whole frame of a large screen.
   const thumbWidth = Math.min(f.width, 960);
   const thumbHeight = Math.round(f.height * thumbWidth / f.width);
-  frames.forEach((frame, k) => {
+  for (let k = 0; k < count; ++k) {
+    const frame = frameCanvas(store, k);
     const cell = document.createElement('figure');
     const thumb = document.createElement('canvas');
     thumb.width = thumbWidth;
@@ -115,6 +124,7 @@ function buildWorksheet(sheet, title, frames) {
     const ctx = thumb.getContext('2d');
     ctx.imageSmoothingQuality = 'high';
     ctx.drawImage(frame, 0, 0, thumbWidth, thumbHeight);
+    freeCanvas(frame);
     const img = document.createElement('img');
     img.src = thumb.toDataURL('image/png');
     freeCanvas(thumb);
@@ -125,12 +135,12 @@ function buildWorksheet(sheet, title, frames) {
     framed.style.height = shownHeight + 'mm';
     framed.appendChild(img);
     const caption = document.createElement('figcaption');
-    caption.textContent = worksheetLabel(k, frames.length);
+    caption.textContent = worksheetLabel(k, count);
     caption.style.height = labelHeight + 'mm';
     cell.appendChild(framed);
     cell.appendChild(caption);
     grid.appendChild(cell);
-  });
+  }
   sheet.appendChild(grid);
 }
 
@@ -151,13 +161,6 @@ export class Saving {
   isOpen() { return !this.panel.hidden; }
   close() { this.panel.hidden = true; }
 
-  frames() {
-    const store = this.viewer.store;
-    const frames = [];
-    for (let k = 0; k < store.count(); ++k) frames.push(store.frame(k));
-    return frames;
-  }
-
   // The scene's name with the parameter it was drawn with, as the desktop
   // proposes it.
   baseName() { return this.viewer.model.saveFileStem() || 'kelvora'; }
@@ -167,7 +170,7 @@ export class Saving {
   gif() {
     this.close();
     const name = this.baseName() + '.gif';
-    const bytes = encodeGif(this.frames(), this.viewer.model.speed());
+    const bytes = encodeGif(this.viewer.store, this.viewer.model.speed());
     download(new Blob([bytes], { type: 'image/gif' }), name);
     this.saved(name);
   }
@@ -177,9 +180,10 @@ export class Saving {
     const model = this.viewer.model;
     const count = model.lastFrame() + 1;
     const shown = model.shownFrame();
-    const frame = this.viewer.store.frame(shown >= 0 && shown < count ? shown : 0);
+    const frame = frameCanvas(this.viewer.store, shown >= 0 && shown < count ? shown : 0);
     const name = this.baseName() + '.png';
     frame.toBlob(guarded((blob) => {
+      freeCanvas(frame);
       if (blob) {
         download(blob, name);
         this.saved(name);
@@ -189,7 +193,7 @@ export class Saving {
 
   worksheet() {
     this.close();
-    buildWorksheet(this.sheet, this.viewer.model.worksheetTitle(), this.frames());
+    buildWorksheet(this.sheet, this.viewer.model.worksheetTitle(), this.viewer.store);
     // The sheet's pictures are only for printing: dropped once it is done.
     window.addEventListener('afterprint', guarded(() => { this.sheet.textContent = ''; }), { once: true });
     window.print();

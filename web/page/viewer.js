@@ -73,7 +73,7 @@ export class Viewer {
     this.timer = null;
     this.stats = { captureStart: 0, captureMs: null };
     this.createControls();
-    this.store = new FrameStore(this.picture);
+    this.store = new FrameStore(this.picture, k);
     this.painter = new Painter(this.picture);
     this.channel = new MessageChannel();
     this.channel.port1.onmessage = guarded(() => this.runCapture());
@@ -88,7 +88,6 @@ export class Viewer {
     const hasParameter = this.model.hasParameter();
     for (const e of [this.parameterLabel, this.parameterBar, this.parameterText]) e.hidden = !hasParameter;
     this.refresh();
-    this.prepareFrames();
 
     this.onKey = guarded((event) => this.key(event));
     this.onResize = guarded(() => this.resized());
@@ -174,8 +173,8 @@ export class Viewer {
     on(this.stepButton, 'click', () => this.model.pressStep());
     on(this.endButton, 'click', () => this.end());
     on(this.saveButton, 'click', () => this.ui.save(this));
-    on(this.frames12, 'change', () => { if (this.frames12.checked) this.model.chooseFrameCount(12); this.prepareFrames(); });
-    on(this.frames24, 'change', () => { if (this.frames24.checked) this.model.chooseFrameCount(24); this.prepareFrames(); });
+    on(this.frames12, 'change', () => { if (this.frames12.checked) this.model.chooseFrameCount(12); });
+    on(this.frames24, 'change', () => { if (this.frames24.checked) this.model.chooseFrameCount(24); });
     // As a scroll bar that reports its value once the thumb is let go.
     on(this.speedBar, 'change', () => this.model.setSpeed(Number(this.speedBar.value)));
     on(this.parameterBar, 'change', () => this.model.setParameter(Number(this.parameterBar.value)));
@@ -193,7 +192,7 @@ export class Viewer {
     return {
       paint: g((ops, texts, dots, width, height) => this.painter.paint(ops, texts, dots, width, height)),
       allocateFrames: g((count, width, height) => this.store.allocate(count, width, height)),
-      storeFrame: g((k) => this.store.store(k, this.painter.canvas)),
+      storeFrame: g((k) => this.store.store(k)),
       showFrame: g((k) => this.store.show(k)),
       releaseFrames: g(() => this.store.release()),
       scheduleCapture: g(() => { this.captureQueued = true; this.channel.port2.postMessage(0); }),
@@ -214,9 +213,6 @@ export class Viewer {
   runCapture() {
     if (!this.captureQueued || this.closed) return;
     this.captureQueued = false;
-    // The frame is drawn straight onto the canvas that keeps it.
-    const target = this.store.drawingTarget(this.model.frameNo());
-    this.painter.target(target || this.picture, this.store.latest);
     this.model.captureNextFrame();
   }
 
@@ -252,9 +248,7 @@ export class Viewer {
       this.stats.captureStart = performance.now();
       this.stats.captureMs = null;
     } else if (!capturing && this.wasCapturing) {
-      if (m.phase() === this.k.ViewerPhase.Ready) this.stats.captureMs = performance.now() - this.stats.captureStart;
-      // A resize during the capture waited for it to end.
-      this.applyPlace(false);
+      if (m.phase() !== this.k.ViewerPhase.Empty) this.stats.captureMs = performance.now() - this.stats.captureStart;
     }
     this.wasCapturing = capturing;
   }
@@ -292,8 +286,8 @@ export class Viewer {
     };
   }
 
-  // Places the picture and the title. The picture's pixels change size only
-  // while no capture runs; meanwhile the browser scales them.
+  // Places the picture and the title. The picture's pixels change size when
+  // a capture starts; until then the browser scales them to fit.
   applyPlace(initial) {
     const r = this.place.picture;
     const s = this.picture.style;
@@ -302,28 +296,20 @@ export class Viewer {
     s.width = Math.max(1, r.width) + 'px';
     s.height = Math.max(1, r.height) + 'px';
     this.title.style.left = r.titleLeft + 'px';
-    if (initial || !this.model.isCapturing()) {
+    if (initial) {
       const size = this.pictureSize();
       this.store.setDisplaySize(Math.max(1, Math.round(size.width * size.devicePixelRatio)),
-        Math.max(1, Math.round(size.height * size.devicePixelRatio)), initial ? -1 : this.model.shownFrame());
+        Math.max(1, Math.round(size.height * size.devicePixelRatio)));
     }
   }
 
-  // A resize or a tablet's rotation: the stored frames play on, scaled; the
-  // next 描画 draws at the new size.
+  // A resize or a tablet's rotation: the model has the frames drawn again
+  // at the new size once it settles; until then they play on, scaled to fit.
   resized() {
     if (this.closed) return;
     this.place = this.computePlace();
-    this.viewer.resize(this.pictureSize());
     this.applyPlace(false);
-    this.prepareFrames();
-  }
-
-  // The frames' canvases for the next 描画, made while the page waits.
-  prepareFrames() {
-    const size = this.pictureSize();
-    this.store.prepare(this.model.frameCountChoice(), Math.max(1, Math.round(size.width * size.devicePixelRatio)),
-      Math.max(1, Math.round(size.height * size.devicePixelRatio)));
+    this.viewer.resize(this.pictureSize());
   }
 
   key(event) {
