@@ -59,8 +59,12 @@ export function startApp(createModule) {
     on('save-png', 'click', () => page.saving.png());
     on('save-sheet', 'click', () => page.saving.worksheet());
     on('save-cancel', 'click', () => page.saving.close());
+    on('save-panel', 'close', () => page.saving.closed());
+    on('save-panel', 'click', (event) => { if (event.target === element('save-panel')) page.saving.close(); });
+    // Esc closes the dialog (the browser's cancel) and goes no further.
     on('save-panel', 'keydown', (event) => {
-      if (event.key === 'Escape') { event.stopPropagation(); page.saving.close(); }
+      if (event.key === 'Escape') event.stopPropagation();
+      page.saving.keepFocus(event);
     }, true);
     on('message-ok', 'click', () => { element('message').hidden = true; });
     on('restart', 'click', () => { element('ended').hidden = true; showMenu(); });

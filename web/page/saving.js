@@ -154,12 +154,30 @@ export class Saving {
   open(viewer) {
     if (!viewer.model.controls().save || !viewer.store.allStored()) return;
     this.viewer = viewer;
-    this.panel.hidden = false;
+    this.panel.showModal();
     this.panel.querySelector('button').focus();
   }
 
-  isOpen() { return !this.panel.hidden; }
-  close() { this.panel.hidden = true; }
+  isOpen() { return this.panel.open; }
+  close() { if (this.panel.open) this.panel.close(); }
+
+  // Tab goes round the dialog's buttons and never out of it, not even to
+  // the browser's own bar.
+  keepFocus(event) {
+    if (event.key !== 'Tab') return;
+    const buttons = [...this.panel.querySelectorAll('button')];
+    const at = buttons.indexOf(document.activeElement);
+    const next = (at + (event.shiftKey ? buttons.length - 1 : 1)) % buttons.length;
+    event.preventDefault();
+    buttons[at < 0 ? 0 : next].focus();
+  }
+
+  // However the dialog closed (a choice, キャンセル, Esc), the focus goes
+  // back to 保存.
+  closed() {
+    const save = this.viewer && this.viewer.saveButton;
+    if (save && save.isConnected) save.focus();
+  }
 
   // The scene's name with the parameter it was drawn with, as the desktop
   // proposes it.

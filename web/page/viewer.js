@@ -317,6 +317,8 @@ export class Viewer {
     if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
     const key = viewerKey(this.k, event.key);
     if (key === null) return;
+    // A focused button takes Enter as a browser's button does: it is pressed.
+    if (event.key === 'Enter' && document.activeElement.tagName === 'BUTTON') return;
     const command = this.model.commandForKey(key, focusKind(this.k, document.activeElement));
     const C = this.k.KeyCommand;
     if (command === C.None) return;

@@ -198,6 +198,81 @@ async function saveChecks(page, frames, speedMs) {
   return sheet.title;
 }
 
+// A focused button takes Enter as a browser's button does; the choice of
+// 保存 is a modal dialog that Esc and a click outside close, giving the
+// focus back to 保存.
+async function keyChecks(page) {
+  await page.click('#pause');
+  await page.focus('#play');
+  await page.keyboard.press('Enter');
+  await expectPhase(page, 'Playing', 'Enter on a focused アニメ開始');
+  await page.focus('#pause');
+  await page.keyboard.press('Enter');
+  await expectPhase(page, 'Paused', 'Enter on a focused 一時停止');
+  const focusIn = () => page.evaluate(() => document.activeElement.closest('dialog') ? 'dialog' : document.activeElement.id);
+  for (const close of ['Escape', 'outside']) {
+    await page.focus('#save');
+    await page.keyboard.press('Enter');
+    check(await page.evaluate(() => document.getElementById('save-panel').open), `Enter on a focused 保存 opens the dialog (${close})`);
+    const where = [];
+    for (let i = 0; i < 6; ++i) { await page.keyboard.press('Tab'); where.push(await focusIn()); }
+    check(where.every((w) => w === 'dialog'), `Tab stays in the dialog: ${where}`);
+    if (close === 'Escape') await page.keyboard.press('Escape');
+    else await page.mouse.click(5, 5);
+    const after = await page.evaluate(() => [document.getElementById('save-panel').open, document.activeElement.id]);
+    check(!after[0] && after[1] === 'save', `${close} closes the dialog, focus on ${after[1]}`);
+  }
+  await expectPhase(page, 'Paused', 'after the dialog');
+}
+
+// Rotating an iPad while a loop plays: the ball stays round in the picture
+// as shown, before and after the frames are drawn again by themselves.
+async function rotationChecks(browser) {
+  const { context, page } = await openPage(browser, url, { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, problems);
+  await page.tap('#scene-0');
+  await page.tap('#draw');
+  await waitForPhase(page, 'Ready');
+  await page.tap('#play');
+  // The green ball's width over its height in a screenshot of the picture.
+  const roundness = async (what) => {
+    const shot = (await page.locator('#picture').screenshot()).toString('base64');
+    const ratio = await page.evaluate(async (png) => {
+      const image = new Image();
+      image.src = 'data:image/png;base64,' + png;
+      await image.decode();
+      const c = document.createElement('canvas');
+      c.width = image.width;
+      c.height = image.height;
+      const ctx = c.getContext('2d');
+      ctx.drawImage(image, 0, 0);
+      const d = ctx.getImageData(0, 0, c.width, c.height).data;
+      let [x0, y0, x1, y1] = [Infinity, Infinity, -1, -1];
+      for (let i = 0; i < d.length; i += 4) {
+        if (d[i + 1] < 100 || d[i] > 60 || d[i + 2] > 60) continue;
+        const x = (i / 4) % c.width;
+        const y = Math.floor(i / 4 / c.width);
+        [x0, y0, x1, y1] = [Math.min(x0, x), Math.min(y0, y), Math.max(x1, x), Math.max(y1, y)];
+      }
+      return (x1 - x0 + 1) / (y1 - y0 + 1);
+    }, shot);
+    check(ratio >= 0.85 && ratio <= 1.18, `${what}: the ball's width over height is ${ratio.toFixed(2)}`);
+  };
+  await roundness('iPad landscape');
+  for (const [width, height] of [[768, 1024], [1024, 768]]) {
+    await page.setViewportSize({ width, height });
+    await page.waitForTimeout(50);
+    await roundness(`turned to ${width}x${height}, old frames`);
+    await page.waitForFunction((w) => {
+      const v = window.kelvora.viewer;
+      return v.store.width === w && v.model.isPlaying();
+    }, Math.round(width * 0.75) * 2, { timeout: 30000 });
+    await page.waitForTimeout(200);
+    await roundness(`turned to ${width}x${height}, frames drawn again`);
+    await page.screenshot({ path: join(shotDir, `viewer-ipad-${width}x${height}.png`) });
+  }
+  await context.close();
+}
+
 // A run-time error of a scene: its number and Japanese text in the page,
 // capture stopped, only 描画 live; nothing on the console.
 async function runtimeErrorChecks(page) {
@@ -256,21 +331,16 @@ try {
     await page.click('#play');
     await page.waitForTimeout(500);
     await page.screenshot({ path: join(shotDir, 'viewer-1366x768.png') });
-    // A smaller window: the frames play on, scaled; the next 描画 draws at
-    // the new size.
-    const before = await framesDrawn(page);
+    // A smaller window: the frames play on, scaled to fit, and are drawn
+    // again at the new size by themselves once it settles.
     await page.setViewportSize({ width: 1024, height: 640 });
     await page.waitForTimeout(100);
     const box = await page.evaluate(() => { const c = document.getElementById('picture'); return [c.offsetWidth, c.offsetHeight, c.width, c.height]; });
-    check(box[0] === 768 && box[1] === 512 && box[2] === 768 && box[3] === 512, `resize: picture ${box}`);
-    const shown = await page.evaluate(() => window.kelvora.viewer.model.shownFrame());
-    await page.waitForFunction((f) => window.kelvora.viewer.model.shownFrame() !== f, shown, { timeout: 5000 });
-    await expectPhase(page, 'Playing', 'playing on after a resize');
-    await page.click('#pause');
-    await page.click('#draw');
-    await waitForPhase(page, 'Ready');
+    check(box[0] === 768 && box[1] === 512 && box[2] === 1024, `resize: picture ${box}`);
+    await page.waitForFunction(() => window.kelvora.viewer.store.width === 768 && window.kelvora.viewer.model.isPlaying(), null, { timeout: 30000 });
     const after = await framesDrawn(page);
-    check(before.width === 1024 && after.width === 768 && after.height === 512, `resize: frames ${before.width}x${before.height} then ${after.width}x${after.height}`);
+    check(after.count === 12 && after.height === 512 && after.ink > 500, `resize: ${after.count} frames of ${after.width}x${after.height} drawn again`);
+    await keyChecks(page);
     // 終了 in the menu: a page cannot close its own tab, so it says so.
     await page.click('#end');
     await page.click('#menu-end');
@@ -280,6 +350,7 @@ try {
     await context.close();
   }
   await shippedPageChecks(browser);
+  await rotationChecks(browser);
   // A tablet: 1024 × 768 at twice the pixels.
   {
     const { context, page } = await openPage(browser, url, { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 2 }, problems);
