@@ -269,6 +269,16 @@ async function rotationChecks(browser) {
     await page.waitForTimeout(200);
     await roundness(`turned to ${width}x${height}, frames drawn again`);
     await page.screenshot({ path: join(shotDir, `viewer-ipad-${width}x${height}.png`) });
+    // The options and the speed bar take a finger 44 px tall at their
+    // centre, and the title over ２４画面 does not take its taps.
+    const missed = await page.evaluate(() => ['frames12-label', 'frames24-label', 'speed'].filter((id) => {
+      const e = document.getElementById(id);
+      const r = e.getBoundingClientRect();
+      const x = r.left + r.width / 2;
+      const y = r.top + r.height / 2;
+      return [-21.5, 0, 21.5].some((dy) => !e.contains(document.elementFromPoint(x, y + dy)));
+    }));
+    check(missed.length === 0, `${width}x${height}: missed by a finger: ${missed}`);
   }
   await context.close();
 }
