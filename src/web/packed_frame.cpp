@@ -105,7 +105,6 @@ void PackFrame(const std::uint32_t* pixels, std::size_t count, PackedFrame& into
             packer.literal(kEscape);
         }
     });
-    into.data.shrink_to_fit();
 }
 
 void UnpackFrame(const PackedFrame& frame, std::uint32_t* out)

@@ -30,7 +30,15 @@ bool WebFrameStore::pack(int k)
         return false;
     stored_[k] = false;
     try {
-        PackFrame(pixels_.data(), pixels_.size(), frames_[k]);
+        // Packed where the room is kept from frame to frame, then kept in
+        // exactly the bytes it takes, so the module's memory grows by no
+        // more than the frames.
+        PackFrame(pixels_.data(), pixels_.size(), scratch_);
+        PackedFrame& frame = frames_[k];
+        frame.data.assign(scratch_.data.begin(), scratch_.data.end());
+        frame.extra.assign(scratch_.extra.begin(), scratch_.extra.end());
+        frame.palette = scratch_.palette;
+        frame.pixels = scratch_.pixels;
     } catch (const std::bad_alloc&) {
         frames_[k] = PackedFrame{};
         return false;
@@ -77,6 +85,7 @@ void WebFrameStore::dispose()
     frames_.shrink_to_fit();
     stored_.shrink_to_fit();
     std::vector<std::uint32_t>().swap(pixels_);
+    scratch_ = PackedFrame{};
 }
 
 }  // namespace kelvora

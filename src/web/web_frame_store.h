@@ -39,6 +39,7 @@ private:
     std::vector<PackedFrame> frames_;
     std::vector<bool> stored_;
     std::vector<std::uint32_t> pixels_;
+    PackedFrame scratch_;
 };
 
 }  // namespace kelvora

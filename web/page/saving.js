@@ -2,7 +2,7 @@
 // for the whole loop), the frame shown as PNG, and the worksheet (every
 // frame of the period on one A4 landscape page under the scene's title)
 // through the browser's print dialog, where "Save as PDF" writes the file.
-import { applyPalette, GIFEncoder, quantize } from 'gifenc';
+import { GIFEncoder, nearestColorIndex, quantize } from 'gifenc';
 import { freeCanvas } from './dom.js';
 import { guarded } from './errors.js';
 
@@ -20,8 +20,8 @@ function download(blob, fileName) {
 // The loop as GIF bytes, delayMs a frame, repeating for ever. The palette
 // is quantised from a sample of every frame, so colours that only some
 // frames have keep their own entries. Frames are unpacked one at a time,
-// once for the sample and once to encode, so a large loop never has its
-// pixels out at once.
+// once for the sample and once to encode into one buffer of indices, so a
+// large loop never has its pixels out at once.
 function encodeGif(store, delayMs) {
   const count = store.count();
   // At most about a million pixels in the sample, every 7th on small frames.
@@ -40,8 +40,10 @@ function encodeGif(store, delayMs) {
   }
   const palette = quantize(sample.subarray(0, at), 256);
   const gif = GIFEncoder();
+  const index = new Uint8Array(store.width * store.height);
+  const nearest = new Map();
   for (let k = 0; k < count; ++k) {
-    const index = applyPalette(store.bytes(k), palette);
+    paletteIndices(store.bytes(k), palette, nearest, index);
     const options = { delay: delayMs };
     if (k === 0) {
       options.palette = palette;
@@ -51,6 +53,26 @@ function encodeGif(store, delayMs) {
   }
   gif.finish();
   return gif.bytes();
+}
+
+// Each pixel's nearest palette entry, into `out`; `nearest` remembers the
+// entry of each colour met, from frame to frame.
+function paletteIndices(bytes, palette, nearest, out) {
+  const words = new Int32Array(bytes.buffer, bytes.byteOffset, out.length);
+  let last = 0;
+  let lastIndex = -1;
+  for (let i = 0; i < out.length; ++i) {
+    const w = words[i];
+    if (w !== last || lastIndex < 0) {
+      lastIndex = nearest.get(w);
+      if (lastIndex === undefined) {
+        lastIndex = nearestColorIndex(palette, [w & 255, (w >> 8) & 255, (w >> 16) & 255]);
+        nearest.set(w, lastIndex);
+      }
+      last = w;
+    }
+    out[i] = lastIndex;
+  }
 }
 
 // Frame k of the store on a canvas of its own, which the caller frees.
