@@ -67,12 +67,48 @@ private:
     std::size_t literal_ = npos;
 };
 
+// A map's entry for a key, remembering the last two keys asked for: a
+// picture's runs mostly take turns between a few colours (a dot cloud's
+// between two), so most runs find their colour there without hashing.
+template <typename Map>
+class RecentEntries {
+public:
+    explicit RecentEntries(Map& map) : map_(map) {}
+
+    typename Map::mapped_type* find(std::uint32_t key, bool insert)
+    {
+        for (Recent& r : recent_)
+            if (r.value && r.key == key)
+                return r.value;
+        typename Map::mapped_type* value = nullptr;
+        if (insert) {
+            value = &map_[key];
+        } else if (const auto found = map_.find(key); found != map_.end()) {
+            value = &found->second;
+        }
+        recent_[next_] = {key, value};
+        next_ ^= 1;
+        return value;
+    }
+
+private:
+    struct Recent {
+        std::uint32_t key = 0;
+        typename Map::mapped_type* value = nullptr;
+    };
+    Map& map_;
+    Recent recent_[2];
+    int next_ = 0;
+};
+
 }  // namespace
 
 void PackFrame(const std::uint32_t* pixels, std::size_t count, PackedFrame& into)
 {
     std::unordered_map<std::uint32_t, std::size_t> counts;
-    forEachRun(pixels, count, [&](std::uint32_t colour, std::size_t, std::size_t n) { counts[colour] += n; });
+    RecentEntries countOf(counts);
+    forEachRun(pixels, count,
+        [&](std::uint32_t colour, std::size_t, std::size_t n) { *countOf.find(colour, true) += n; });
     std::vector<std::pair<std::uint32_t, std::size_t>> ranked(counts.begin(), counts.end());
     std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
         return a.second != b.second ? a.second > b.second : a.first < b.first;
@@ -94,10 +130,10 @@ void PackFrame(const std::uint32_t* pixels, std::size_t count, PackedFrame& into
     into.extra.reserve(extraCount);
     into.data.clear();
     Packer packer(into.data);
+    RecentEntries indexOf(index);
     forEachRun(pixels, count, [&](std::uint32_t colour, std::size_t first, std::size_t n) {
-        const auto found = index.find(colour);
-        if (found != index.end()) {
-            packer.run(found->second, n);
+        if (const std::uint8_t* k = indexOf.find(colour, false)) {
+            packer.run(*k, n);
             return;
         }
         for (std::size_t p = first; p < first + n; ++p) {

@@ -153,18 +153,13 @@ TEST(ViewerModel, AResizeRedrawsTheFramesOnceItSettlesAndGoesBackToTheFrameShown
     v.drawFrames();
     EXPECT_EQ(v.model.phase(), ViewerPhase::Playing);
     EXPECT_EQ(v.host.shown, 5);
-    v.clock->fire();
-    EXPECT_EQ(v.host.shown, 6);
-
-    v.model.pressPause();
     v.model.pressStep();
     v.model.pictureResized();
     v.clock->fire();
     v.drawFrames();
     EXPECT_EQ(v.model.phase(), ViewerPhase::Stepped);
-    EXPECT_EQ(v.host.shown, 7);
     v.model.pressStep();
-    EXPECT_EQ(v.host.shown, 8) << "a step goes on from the frame shown";
+    EXPECT_EQ(v.host.shown, 7) << "a step goes on from the frame shown";
 }
 
 TEST(ViewerModel, ClosingDuringACaptureStopsItBeforeTheStoreGoes)

@@ -237,23 +237,16 @@ async function rotationChecks(browser) {
   const roundness = async (what) => {
     const shot = (await page.locator('#picture').screenshot()).toString('base64');
     const ratio = await page.evaluate(async (png) => {
-      const image = new Image();
-      image.src = 'data:image/png;base64,' + png;
-      await image.decode();
-      const c = document.createElement('canvas');
-      c.width = image.width;
-      c.height = image.height;
-      const ctx = c.getContext('2d');
+      const image = await createImageBitmap(await (await fetch('data:image/png;base64,' + png)).blob());
+      const ctx = new OffscreenCanvas(image.width, image.height).getContext('2d');
       ctx.drawImage(image, 0, 0);
-      const d = ctx.getImageData(0, 0, c.width, c.height).data;
-      let [x0, y0, x1, y1] = [Infinity, Infinity, -1, -1];
+      const d = ctx.getImageData(0, 0, image.width, image.height).data;
+      const xs = [];
+      const ys = [];
       for (let i = 0; i < d.length; i += 4) {
-        if (d[i + 1] < 100 || d[i] > 60 || d[i + 2] > 60) continue;
-        const x = (i / 4) % c.width;
-        const y = Math.floor(i / 4 / c.width);
-        [x0, y0, x1, y1] = [Math.min(x0, x), Math.min(y0, y), Math.max(x1, x), Math.max(y1, y)];
+        if (d[i + 1] > 100 && d[i] < 60 && d[i + 2] < 60) { xs.push((i / 4) % image.width); ys.push(Math.floor(i / 4 / image.width)); }
       }
-      return (x1 - x0 + 1) / (y1 - y0 + 1);
+      return (Math.max(...xs) - Math.min(...xs) + 1) / (Math.max(...ys) - Math.min(...ys) + 1);
     }, shot);
     check(ratio >= 0.85 && ratio <= 1.18, `${what}: the ball's width over height is ${ratio.toFixed(2)}`);
   };
