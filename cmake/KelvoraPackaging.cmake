@@ -35,6 +35,15 @@ add_custom_target(kelvora_package_docs ALL DEPENDS ${kelvora_compressed_docs})
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${kelvora_doc_dir}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvora)
 
+# The teacher's guide in Japanese and English with the pictures it shows,
+# laid out as in the source so its links work. The guides stay uncompressed
+# for the same reason: a Markdown viewer or a browser shows them with their
+# pictures straight from this folder.
+install(FILES ${PROJECT_SOURCE_DIR}/README.ja.md ${PROJECT_SOURCE_DIR}/README.md
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvora)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images ${PROJECT_SOURCE_DIR}/docs/gallery
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvora/docs)
+
 # A stripped install (CPack's) also drops the compiler's notes, as Debian's
 # own tools do. These rules run after the programs' own install rules.
 install(CODE "

@@ -20,7 +20,10 @@ int main(int argc, char** argv)
         }
     }
     if (!kelvora::DisplayAvailable()) {
-        std::fprintf(stderr, "kelvora: no display found (DISPLAY is not set); try: xvfb-run scripts/run\n");
+        // The command as it was typed: "kelvora" when installed, the path to
+        // the program when run from a build tree.
+        const char* command = argc > 0 && argv[0][0] != '\0' ? argv[0] : "kelvora";
+        std::fprintf(stderr, "kelvora: no display found (DISPLAY is not set); try: xvfb-run %s\n", command);
         return 1;
     }
     QApplication app(argc, argv);

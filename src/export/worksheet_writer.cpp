@@ -2,6 +2,7 @@
 
 #include "export/atomic_file.h"
 #include "raster/raster_surface.h"
+#include "scenes/worksheet_text.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -19,7 +20,10 @@ namespace {
 constexpr int kResolutionDpi = 300;
 constexpr double kMarginMm = 10.0;
 constexpr double kTitlePoints = 16.0;
+constexpr double kHeaderPoints = 11.0;
 constexpr double kLabelPoints = 10.0;
+
+double millimetres(double mm) { return mm / 25.4 * kResolutionDpi; }
 
 QFont sheetFont(double points)
 {
@@ -28,6 +32,8 @@ QFont sheetFont(double points)
     font.setPointSizeF(points);
     return font;
 }
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // The scale of each frame in a grid of the given columns.
 double gridScale(int frameCount, int columns, QSizeF frame, QSizeF area, double labelHeight, double gap)
@@ -38,54 +44,146 @@ double gridScale(int frameCount, int columns, QSizeF frame, QSizeF area, double 
     return std::min(cellWidth / frame.width(), (cellHeight - labelHeight) / frame.height());
 }
 
-// Draws the page: the title across the top, then the frames in a grid,
-// each scaled into its cell with its label underneath.
-void drawSheet(QPainter& painter, const QRectF& page, const QString& title, const std::vector<QImage>& frames)
+// Where everything of a page goes, in the PDF's device units; the same
+// for every page of a worksheet.
+struct SheetLayout {
+    QRectF title;
+    QRectF fields;
+    QRectF key;
+    int columns = 1;
+    double gap = 0;
+    double cellWidth = 0;
+    double rowPitch = 0;
+    double top = 0;
+    QSizeF shown;  // one picture on paper
+    double labelHeight = 0;
+};
+
+SheetLayout layOut(QPaintDevice* device, const QRectF& page, const WorksheetPages& pages)
 {
-    const QFont titleFont = sheetFont(kTitlePoints);
-    const QFont labelFont = sheetFont(kLabelPoints);
-    const double titleHeight = QFontMetricsF(titleFont, painter.device()).height() * 1.6;
-    const double labelHeight = QFontMetricsF(labelFont, painter.device()).height() * 1.4;
+    SheetLayout layout;
+    const double titleHeight = QFontMetricsF(sheetFont(kTitlePoints), device).height() * 1.4;
+    const double fieldsHeight = QFontMetricsF(sheetFont(kHeaderPoints), device).height() * 2.2;
+    const double keyHeight = QFontMetricsF(sheetFont(kLabelPoints), device).height() * 1.8;
+    layout.labelHeight = QFontMetricsF(sheetFont(kLabelPoints), device).height() * 1.4;
+    layout.title = QRectF(page.left(), page.top(), page.width(), titleHeight);
+    layout.fields = QRectF(page.left(), layout.title.bottom(), page.width(), fieldsHeight);
+    layout.key = QRectF(page.left(), page.bottom() - keyHeight, page.width(), keyHeight);
 
-    painter.setFont(titleFont);
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(page.left(), page.top(), page.width(), titleHeight), Qt::AlignLeft | Qt::AlignTop, title);
-
-    const QRectF grid(page.left(), page.top() + titleHeight, page.width(), page.height() - titleHeight);
-    const int count = static_cast<int>(frames.size());
-    const QSizeF frameSize = frames.front().deviceIndependentSize();
-    const double gap = page.width() * 0.015;
-    const int columns = WorksheetColumns(count, frameSize, grid.size(), labelHeight, gap);
-    const int rows = (count + columns - 1) / columns;
-    const double cellWidth = (grid.width() - gap * (columns - 1)) / columns;
-    const double cellHeight = (grid.height() - gap * (rows - 1)) / rows;
+    const QRectF grid(page.left(), layout.fields.bottom() + millimetres(2), page.width(),
+        layout.key.top() - layout.fields.bottom() - millimetres(4));
+    const int count = pages.frameCount;
+    const QSizeF frameSize(pages.framePixels);
+    layout.gap = page.width() * 0.015;
+    layout.columns = WorksheetColumns(count, frameSize, grid.size(), layout.labelHeight, layout.gap);
+    const int rows = (count + layout.columns - 1) / layout.columns;
+    layout.cellWidth = (grid.width() - layout.gap * (layout.columns - 1)) / layout.columns;
+    const double cellHeight = (grid.height() - layout.gap * (rows - 1)) / rows;
     // The largest picture that leaves room for the label in every cell.
-    const QSizeF shown = frameSize * gridScale(count, columns, frameSize, grid.size(), labelHeight, gap);
+    layout.shown
+        = frameSize * gridScale(count, layout.columns, frameSize, grid.size(), layout.labelHeight, layout.gap);
+    // Rows as close as their labels allow, the block centred between the
+    // fields and the key.
+    layout.rowPitch = std::min(cellHeight + layout.gap, layout.shown.height() + layout.labelHeight + layout.gap);
+    layout.top = grid.top() + (grid.height() - (rows * layout.rowPitch - layout.gap)) / 2;
+    return layout;
+}
 
-    // Rows as close as their labels allow, the block centred on the page.
-    const double rowPitch = std::min(cellHeight + gap, shown.height() + labelHeight + gap);
-    const double top = grid.top() + (grid.height() - (rows * rowPitch - gap)) / 2;
-    painter.setFont(labelFont);
+// The fields to fill in: each caption, then a line to write on across its
+// share of the width.
+void drawFields(QPainter& painter, const QRectF& area)
+{
+    painter.setFont(sheetFont(kHeaderPoints));
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double space = millimetres(6);
+    double x = area.left();
+    const double baseline = area.bottom() - metrics.descent() - millimetres(1);
+    for (const WorksheetField& field : WorksheetFields()) {
+        const double width = area.width() * field.share;
+        const QString caption = QString::fromUtf8(field.caption);
+        painter.drawText(QPointF(x, baseline), caption);
+        const double lineStart = x + metrics.horizontalAdvance(caption) + millimetres(2);
+        painter.drawLine(QPointF(lineStart, baseline + millimetres(1)), QPointF(x + width - space, baseline + millimetres(1)));
+        x += width;
+    }
+}
+
+// A mark of the colour in the shape the scene uses, outlined in black so
+// even yellow shows on white paper.
+void drawKeyMark(QPainter& painter, const KeyEntry& entry, const QRectF& box)
+{
+    const QColor colour = QColor::fromRgb(ToArgb(entry.color));
+    const QPointF centre = box.center();
+    const double r = box.height() / 2;
+    switch (entry.mark) {
+    case KeyMark::Dot:
+        painter.setPen(QPen(Qt::black, millimetres(0.15)));
+        painter.setBrush(colour);
+        painter.drawEllipse(centre, r * 0.7, r * 0.7);
+        break;
+    case KeyMark::Ring:
+        painter.setPen(QPen(colour, millimetres(0.6)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(centre, r * 0.7, r * 0.7);
+        break;
+    case KeyMark::Line:
+        painter.setPen(QPen(colour, millimetres(0.8), Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(box.left(), centre.y()), QPointF(box.right(), centre.y()));
+        break;
+    case KeyMark::Band:
+        painter.setPen(QPen(Qt::black, millimetres(0.15)));
+        painter.setBrush(colour);
+        painter.drawRect(box);
+        break;
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
+// The key along the foot of the page: mark, then "緑：入射波", entry after
+// entry.
+void drawKey(QPainter& painter, const QRectF& area, std::span<const KeyEntry> key)
+{
+    painter.setFont(sheetFont(kLabelPoints));
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double markSize = metrics.height() * 0.8;
+    double x = area.left();
+    for (const KeyEntry& entry : key) {
+        const QRectF mark(x, area.center().y() - markSize / 2, markSize * 1.6, markSize);
+        drawKeyMark(painter, entry, mark);
+        const QString text = fromUtf8(KeyText(entry));
+        painter.setPen(Qt::black);
+        const QRectF textBox(mark.right() + millimetres(1.5), area.top(), metrics.horizontalAdvance(text) + 1, area.height());
+        painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, text);
+        x = textBox.right() + millimetres(7);
+    }
+}
+
+void drawPage(QPainter& painter, const SheetLayout& layout, const QString& title, std::span<const KeyEntry> key,
+    const std::vector<QImage>& frames)
+{
+    painter.setFont(sheetFont(kTitlePoints));
+    painter.setPen(Qt::black);
+    painter.drawText(layout.title, Qt::AlignLeft | Qt::AlignTop, title);
+    drawFields(painter, layout.fields);
+    drawKey(painter, layout.key, key);
+
+    painter.setFont(sheetFont(kLabelPoints));
+    const int count = static_cast<int>(frames.size());
     for (int k = 0; k < count; ++k) {
-        const double x = grid.left() + (k % columns) * (cellWidth + gap) + (cellWidth - shown.width()) / 2;
-        const double y = top + (k / columns) * rowPitch;
-        const QRectF target(QPointF(x, y), shown);
+        const double x = layout.fields.left() + (k % layout.columns) * (layout.cellWidth + layout.gap)
+            + (layout.cellWidth - layout.shown.width()) / 2;
+        const double y = layout.top + (k / layout.columns) * layout.rowPitch;
+        const QRectF target(QPointF(x, y), layout.shown);
         painter.drawImage(target, frames[static_cast<std::size_t>(k)]);
         painter.setPen(QPen(Qt::black, 0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(target);
-        painter.drawText(QRectF(x, y + shown.height(), shown.width(), labelHeight), Qt::AlignCenter,
-            WorksheetLabel(k, count));
+        painter.drawText(QRectF(x, y + layout.shown.height(), layout.shown.width(), layout.labelHeight),
+            Qt::AlignCenter, fromUtf8(WorksheetFrameLabel(k, count)));
     }
 }
 
 }  // namespace
-
-QString WorksheetLabel(int k, int frameCount)
-{
-    const QString time = k == 0 ? QStringLiteral("t = 0") : QStringLiteral("t = %1/%2 T").arg(k).arg(frameCount);
-    return QStringLiteral("コマ %1　%2").arg(k + 1).arg(time);
-}
 
 int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeight, double gap)
 {
@@ -105,13 +203,13 @@ int WorksheetColumns(int frameCount, QSizeF frame, QSizeF area, double labelHeig
     return best;
 }
 
-ExportResult WriteWorksheet(const QString& path, const QString& title, const std::vector<QImage>& frames)
+ExportResult WriteWorksheet(const QString& path, const WorksheetPages& pages, const WorksheetFrames& frames)
 {
-    if (frames.empty() || frames.front().isNull())
+    if (pages.titles.empty() || pages.frameCount < 1 || pages.framePixels.isEmpty())
         return ExportResult{false, "no frames to write", false};
     return WriteFileAtomically(path, [&](QIODevice& device) -> std::string {
         QPdfWriter writer(&device);
-        writer.setTitle(title);
+        writer.setTitle(pages.titles.front());
         writer.setCreator(QStringLiteral("Kelvora"));
         writer.setResolution(kResolutionDpi);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
@@ -121,7 +219,21 @@ ExportResult WriteWorksheet(const QString& path, const QString& title, const std
             return "the PDF could not be started";
         // Line drawings: no JPEG blur around the lines.
         painter.setRenderHint(QPainter::LosslessImageRendering);
-        drawSheet(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), title, frames);
+        const SheetLayout layout
+            = layOut(painter.device(), QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), pages);
+        // The pictures' own labels, drawn this many pixels tall, come out
+        // at least the smallest legible size on paper.
+        const double paperPerPixel = layout.shown.width() / pages.framePixels.width();
+        const int minimumTextPixels
+            = static_cast<int>(std::ceil(millimetres(kWorksheetMinimumTextMm) / paperPerPixel));
+        for (int page = 0; page < static_cast<int>(pages.titles.size()); ++page) {
+            const std::vector<QImage> drawn = frames(page, minimumTextPixels);
+            if (static_cast<int>(drawn.size()) != pages.frameCount)
+                return "the frames could not be drawn";
+            if (page > 0 && !writer.newPage())
+                return "a page could not be added";
+            drawPage(painter, layout, pages.titles[static_cast<std::size_t>(page)], pages.key, drawn);
+        }
         if (!painter.end())
             return "the PDF could not be finished";
         return {};

@@ -181,12 +181,25 @@ void RasterSurface::print(const DrawState& s, const std::string& text)
         font_.setPixelSize(std::max(1, static_cast<int>(std::lround(s.fontSize * 96.0 / 72.0 * devicePixelRatio_))));
     }
     QPainter& p = painter();
-    p.setFont(font_);
     p.setPen(QColor::fromRgb(ToArgb(s.foreColor)));
+    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFontMetrics metrics(font_, &image_);
     const QPoint topLeft = toPixel(s.currentX, s.currentY);
-    p.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()),
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const int minimum = static_cast<int>(std::lround(minimumTextPixels_ * devicePixelRatio_));
+    if (font_.pixelSize() >= minimum) {
+        p.setFont(font_);
+        p.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), shown);
+        return;
+    }
+    QFont larger = font_;
+    larger.setPixelSize(minimum);
+    const QFontMetrics largerMetrics(larger, &image_);
+    const QPoint centre = topLeft + QPoint(metrics.horizontalAdvance(shown), metrics.height()) / 2;
+    const QSize size(largerMetrics.horizontalAdvance(shown), largerMetrics.height());
+    const int x = std::clamp(centre.x() - size.width() / 2, 0, std::max(0, image_.width() - size.width()));
+    const int y = std::clamp(centre.y() - size.height() / 2, 0, std::max(0, image_.height() - size.height()));
+    p.setFont(larger);
+    p.drawText(QPoint(x, y + largerMetrics.ascent()), shown);
 }
 
 }  // namespace kelvora

@@ -42,6 +42,12 @@ public:
     // format; drawing goes on where it leaves off.
     QImage& pixelsForWriting();
 
+    // Text smaller than this many logical pixels is drawn at this size
+    // instead, centred where it would have been and kept on the picture:
+    // for pictures shown small, such as on a printed worksheet. 0, the
+    // default, draws text at its own size.
+    void setMinimumTextPixels(int logicalPixels) { minimumTextPixels_ = logicalPixels; }
+
     int logicalWidth() const { return logicalWidth_; }
     int logicalHeight() const { return logicalHeight_; }
     double devicePixelRatio() const { return devicePixelRatio_; }
@@ -74,6 +80,7 @@ private:
     qsizetype pixelsPerLine_ = 0;
     QFont font_;
     float fontPoints_ = -1;
+    int minimumTextPixels_ = 0;
 };
 
 // The font families tried for text, in order.

@@ -1,6 +1,7 @@
 #include "scenes/scene_catalogue.h"
 
 #include "canvas/canvas.h"
+#include "scenes/capture_cache.h"
 #include "scenes/scenes.h"
 
 #include <cstdio>
@@ -48,11 +49,22 @@ std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex)
     case 14:
         return ParameterSetup{"膜の厚さの２倍/膜中の波長", 1, 40, 20, 1, "2", true};
     case 15:
-        // Two U+3000, a Cyrillic capital А (U+0410), then a fullwidth Ｐ.
-        return ParameterSetup{"　　АＰの距離/（λ/4）", 0, 16, 8, 1, "8", false};
+        // Two U+3000, then a fullwidth Ａ (U+FF21) and Ｐ, so a search for ＡＰ finds it.
+        return ParameterSetup{"　　ＡＰの距離/（λ/4）", 0, 16, 8, 1, "8", false};
     default:
         return std::nullopt;
     }
+}
+
+std::vector<int> ParameterValues(int sceneIndex)
+{
+    const std::optional<ParameterSetup> setup = ParameterSetupFor(sceneIndex);
+    if (!setup)
+        return {1};
+    std::vector<int> values;
+    for (int value = setup->min; value <= setup->max; ++value)
+        values.push_back(value);
+    return values;
 }
 
 std::string ParameterText(int sceneIndex, int value)
@@ -120,6 +132,40 @@ std::string SaveFileStem(int sceneIndex, std::string_view parameterText)
     for (char c : named)
         stem += c == '/' ? std::string("\uFF0F") : std::string(1, c);
     return stem;
+}
+
+SceneContext CaptureContext(
+    int sceneIndex, int frameCount, int param, int screenWidth, int screenHeight, ParameterControl& control)
+{
+    SceneContext context;
+    context.lastFrame = static_cast<std::int16_t>(frameCount - 1);
+    context.screenWidth = screenWidth;
+    context.screenHeight = screenHeight;
+    context.captureCache = std::make_shared<CaptureCache>();
+    // SceneParam follows the scroll bar.
+    context.sceneParam = static_cast<std::int16_t>(param);
+    if (const std::optional<ParameterSetup> setup = ParameterSetupFor(sceneIndex)) {
+        control.value = static_cast<std::int16_t>(param);
+        control.min = setup->min;
+        control.max = setup->max;
+        control.largeChange = setup->largeChange;
+        control.text = ParameterText(sceneIndex, param);
+        context.parameter = &control;
+    }
+    return context;
+}
+
+void DrawPeriod(int sceneIndex, Canvas& canvas, int frameCount, int param, int screenWidth, int screenHeight,
+    const std::function<void(int)>& frameDrawn)
+{
+    ParameterControl control;
+    SceneContext context = CaptureContext(sceneIndex, frameCount, param, screenWidth, screenHeight, control);
+    // FrameNo itself is the loop variable handed to the scene, as in a capture.
+    for (std::int16_t frameNo = 0; frameNo < frameCount; ++frameNo) {
+        if (!DrawCaptureFrame(sceneIndex, canvas, frameNo, context))
+            return;
+        frameDrawn(frameNo);
+    }
 }
 
 bool DispatchDrawFrame(int sceneIndex, Canvas& canvas, std::int16_t& frameNo, SceneContext& context)

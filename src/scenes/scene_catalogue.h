@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvora {
 
@@ -39,6 +41,9 @@ const std::array<SceneInfo, kSceneCount>& SceneCatalogue();
 const SceneInfo* FindScene(int sceneIndex);
 // The parameter set-up of scenes 10, 11, 14 and 15; empty for the others.
 std::optional<ParameterSetup> ParameterSetupFor(int sceneIndex);
+// Every value the scroll bar of a scene's parameter takes, in order; {1}
+// for a scene without one.
+std::vector<int> ParameterValues(int sceneIndex);
 // The parameter text box for a value: the integer, or for scene 14
 // the value x 0.1 as the shortest decimal of at most 15 significant digits.
 std::string ParameterText(int sceneIndex, int value);
@@ -61,6 +66,21 @@ std::string WorksheetTitle(int sceneIndex, std::string_view parameterText);
 // with the parameter, every '/' (the parameter names of scenes 14 and 15
 // have some) made a fullwidth solidus, U+FF0F, so it stays one file name.
 std::string SaveFileStem(int sceneIndex, std::string_view parameterText);
+
+// What a scene reads for a fresh capture of frameCount frames on a screen
+// of the given size, with the parameter scroll bar at param: SceneParam,
+// and for a scene with a parameter the controls as the viewer sets them up
+// (kept in control, which must outlive the context). The frames share a
+// new capture cache.
+SceneContext CaptureContext(
+    int sceneIndex, int frameCount, int param, int screenWidth, int screenHeight, ParameterControl& control);
+
+// Draws the frames of one period afresh, as a capture draws them, at the
+// parameter value param on a screen of the given size: Cls and DrawFrame
+// for each frame in turn on the one canvas, calling frameDrawn(k) after
+// frame k. A scene's run-time error is thrown as it is.
+void DrawPeriod(int sceneIndex, Canvas& canvas, int frameCount, int param, int screenWidth, int screenHeight,
+    const std::function<void(int)>& frameDrawn);
 
 // Calls the DrawFrame of scene sceneIndex with a reference to frameNo.
 // Outside 0..15 nothing is drawn; returns whether a renderer ran.

@@ -10,15 +10,19 @@ QString SaveFilter(SaveKind kind)
     switch (kind) {
     case SaveKind::Gif: return QStringLiteral("アニメーションGIF (*.gif)");
     case SaveKind::Worksheet: return QStringLiteral("ワークシート PDF (*.pdf)");
+    case SaveKind::WorksheetAllValues: return QStringLiteral("ワークシート PDF、値ごとに 1 ページ (*.pdf)");
     case SaveKind::Png: return QStringLiteral("表示中のコマ PNG (*.png)");
     }
     return {};
 }
 
-QString SaveFilters()
+QString SaveFilters(bool hasParameter)
 {
-    return QStringList{SaveFilter(SaveKind::Gif), SaveFilter(SaveKind::Worksheet), SaveFilter(SaveKind::Png)}.join(
-        QStringLiteral(";;"));
+    QStringList filters{SaveFilter(SaveKind::Gif), SaveFilter(SaveKind::Worksheet)};
+    if (hasParameter)
+        filters << SaveFilter(SaveKind::WorksheetAllValues);
+    filters << SaveFilter(SaveKind::Png);
+    return filters.join(QStringLiteral(";;"));
 }
 
 SaveTarget ResolveSaveTarget(const QString& chosenPath, const QString& selectedFilter)
@@ -26,12 +30,15 @@ SaveTarget ResolveSaveTarget(const QString& chosenPath, const QString& selectedF
     const QString suffix = QFileInfo(chosenPath).suffix().toLower();
     if (suffix == QLatin1String("gif"))
         return {chosenPath, SaveKind::Gif};
+    const SaveKind worksheet = selectedFilter == SaveFilter(SaveKind::WorksheetAllValues)
+        ? SaveKind::WorksheetAllValues
+        : SaveKind::Worksheet;
     if (suffix == QLatin1String("pdf"))
-        return {chosenPath, SaveKind::Worksheet};
+        return {chosenPath, worksheet};
     if (suffix == QLatin1String("png"))
         return {chosenPath, SaveKind::Png};
-    if (selectedFilter == SaveFilter(SaveKind::Worksheet))
-        return {chosenPath + QStringLiteral(".pdf"), SaveKind::Worksheet};
+    if (selectedFilter == SaveFilter(SaveKind::Worksheet) || worksheet == SaveKind::WorksheetAllValues)
+        return {chosenPath + QStringLiteral(".pdf"), worksheet};
     if (selectedFilter == SaveFilter(SaveKind::Png))
         return {chosenPath + QStringLiteral(".png"), SaveKind::Png};
     return {chosenPath + QStringLiteral(".gif"), SaveKind::Gif};

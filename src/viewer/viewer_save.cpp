@@ -1,15 +1,20 @@
-// 保存: the stored frames written as a looping GIF, a worksheet PDF, or the
-// frame on the picture as a PNG. Files hold the stored pixels exactly; each
-// is written beside its target and renamed into place when complete, so a
+// 保存: the stored frames written as a looping GIF, or the frame on the
+// picture as a PNG, holding the stored pixels exactly; or a worksheet PDF,
+// drawn afresh at the picture's size so its labels can be set for paper,
+// for the value drawn or for every value of the parameter. Each file is
+// written beside its target and renamed into place when complete, so a
 // failure leaves no partial file and is reported in a message box.
 
 #include "viewer/viewer_window.h"
 
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
-#include "export/worksheet_writer.h"
+#include "canvas/runtime_error.h"
+#include "export/scene_worksheet.h"
+#include "scenes/scene_catalogue.h"
 #include "viewer/save_target.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,6 +36,29 @@ QString askWhere(QWidget* parent, const QString& caption, const QString& proposa
 
 }  // namespace
 
+ExportResult ViewerWindow::writeWorksheet(const QString& path, bool allValues)
+{
+    const RasterSurface& surface = picture_->surface();
+    SceneWorksheet sheet;
+    sheet.sceneIndex = model_->sceneIndex();
+    sheet.frameCount = model_->lastFrame() + 1;
+    sheet.parameterValues = allValues ? ParameterValues(sheet.sceneIndex) : std::vector<int>{model_->sceneParam()};
+    sheet.size = QSize(surface.logicalWidth(), surface.logicalHeight());
+    sheet.screen = QSize(screenWidth(), screenHeight());
+    sheet.devicePixelRatio = surface.devicePixelRatio();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ExportResult written;
+    try {
+        written = WriteSceneWorksheet(path, sheet);
+    } catch (const RuntimeError& error) {
+        written.error = error.what();
+    } catch (const std::bad_alloc&) {
+        written.error = "out of memory";
+    }
+    QApplication::restoreOverrideCursor();
+    return written;
+}
+
 void ViewerWindow::save()
 {
     if (!model_->controls().save)
@@ -46,8 +74,9 @@ void ViewerWindow::save()
     const QString folder = !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::currentPath();
     QString selectedFilter = SaveFilter(SaveKind::Gif);
     const SaveDialog dialog = saveDialog_ ? saveDialog_ : SaveDialog(&askWhere);
+    const bool hasParameter = ParameterSetupFor(model_->sceneIndex()).has_value();
     const QString chosen = dialog(this, QStringLiteral("保存"),
-        QDir(folder).filePath(name + QStringLiteral(".gif")), SaveFilters(), &selectedFilter);
+        QDir(folder).filePath(name + QStringLiteral(".gif")), SaveFilters(hasParameter), &selectedFilter);
     if (chosen.isEmpty())
         return;
     const SaveTarget target = ResolveSaveTarget(chosen, selectedFilter);
@@ -61,13 +90,13 @@ void ViewerWindow::save()
             written = WritePng(target.path, frame);
         else
             written.error = "the frame is not stored";
-    } else {
+    } else if (target.kind == SaveKind::Gif) {
         std::vector<QImage> frames(static_cast<std::size_t>(frameCount));
         for (int k = 0; k < frameCount; ++k)
             frameStore_.read(k, frames[static_cast<std::size_t>(k)]);
-        written = target.kind == SaveKind::Gif
-            ? WriteAnimatedGif(target.path, frames, speedBar_->value())
-            : WriteWorksheet(target.path, QString::fromStdString(model_->worksheetTitle()), frames);
+        written = WriteAnimatedGif(target.path, frames, speedBar_->value());
+    } else {
+        written = writeWorksheet(target.path, target.kind == SaveKind::WorksheetAllValues);
     }
 
     const QString fileName = QFileInfo(target.path).fileName();

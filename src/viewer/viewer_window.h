@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/export_result.h"
 #include "viewer/frame_store.h"
 #include "viewer/picture_box.h"
 #include "viewer_model/viewer_host.h"
@@ -140,6 +141,8 @@ private:
     void perform(KeyCommand command);
 
     // viewer_save.cpp: 保存.
+    // The worksheet of the value drawn, or of every value, at the picture's size.
+    ExportResult writeWorksheet(const QString& path, bool allValues);
     void save();
 
     // viewer_accessibility.cpp: the names and descriptions a screen reader

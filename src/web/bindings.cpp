@@ -8,6 +8,7 @@
 #include "viewer_model/viewer_model.h"
 #include "web/web_frame_store.h"
 #include "web/web_viewer.h"
+#include "web/worksheet_page.h"
 
 #include <emscripten/bind.h>
 
@@ -179,6 +180,8 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
 
     function("repeatsWhenHeld", &RepeatsWhenHeld);
     function("menuLayout", &menuLayout);
+    function("worksheetContent", &WorksheetContent);
+    function("drawWorksheetPeriod", &DrawWorksheetPeriod);
     function("menuCaption", &menuCaption);
     function("sceneTitle", &SceneTitle);
     function("parameterName", &ParameterName);

@@ -190,6 +190,7 @@ void WebCanvasBackend::print(const DrawState& s, const std::string& text)
     push(std::max(1, static_cast<int>(std::lround(s.fontSize * 96.0 / 72.0 * devicePixelRatio_))));
     push(s.foreColor);
     push(static_cast<double>(texts_.size()));
+    push(std::lround(minimumTextPixels_ * devicePixelRatio_));
     texts_.push_back(text);
 }
 

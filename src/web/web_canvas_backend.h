@@ -17,7 +17,9 @@ namespace kelvora {
 //   Box      left top width height color
 //   Circle   cx cy radius color width dotted fill (-1: not filled)
 //   Dot      cx cy width color                     (a round dot)
-//   Text     left top pixelSize color textIndex
+//   Text     left top pixelSize color textIndex minimumPixelSize
+//            (text smaller than the minimum is drawn at it, centred where it
+//            would have been and kept on the picture; 0: no minimum)
 //   Pixels   left top right bottom                 (the dot layer's box)
 enum class PaintOp : int { Clear = 1, Line, Box, Circle, Dot, Text, Pixels };
 
@@ -61,6 +63,11 @@ public:
     // Hands what was drawn since the last flush to the page.
     void flush();
 
+    // Text smaller than this many logical pixels is to be drawn at this
+    // size (see PaintOp::Text): for pictures printed small. 0, the default,
+    // draws text at its own size.
+    void setMinimumTextPixels(int logicalPixels) { minimumTextPixels_ = logicalPixels; }
+
     void scaleChanged(const DrawState& state) override;
     void clear(const DrawState& state) override;
     void line(const DrawState& state, float x1, float y1, float x2, float y2, Color color) override;
@@ -92,6 +99,7 @@ private:
     int dotsBottom_ = -1;
     // Thin dots handed over as boxes since the last flush.
     int dotBoxes_ = 0;
+    int minimumTextPixels_ = 0;
 };
 
 }  // namespace kelvora

@@ -41,15 +41,19 @@ void WebViewer::createSurface()
     backend_ = std::move(backend);
 }
 
-void WebViewer::paint(const PaintBatch& batch)
+void PaintOnPage(val& page, const PaintBatch& batch, int deviceWidth, int deviceHeight)
 {
     val texts = val::array();
     for (const std::string& text : batch.texts)
         texts.call<void>("push", val(text));
     const auto* dotBytes = reinterpret_cast<const unsigned char*>(batch.dots.data());
-    page_.call<void>("paint", val(emscripten::typed_memory_view(batch.ops.size(), batch.ops.data())), texts,
-        val(emscripten::typed_memory_view(batch.dots.size() * 4, dotBytes)), backend_->deviceWidth(),
-        backend_->deviceHeight());
+    page.call<void>("paint", val(emscripten::typed_memory_view(batch.ops.size(), batch.ops.data())), texts,
+        val(emscripten::typed_memory_view(batch.dots.size() * 4, dotBytes)), deviceWidth, deviceHeight);
+}
+
+void WebViewer::paint(const PaintBatch& batch)
+{
+    PaintOnPage(page_, batch, backend_->deviceWidth(), backend_->deviceHeight());
 }
 
 namespace {

@@ -23,6 +23,10 @@ struct WebPictureSize {
     int screenHeight = 0;
 };
 
+// Hands a batch to page.paint(ops, texts, dots, deviceWidth, deviceHeight),
+// the page's Painter.
+void PaintOnPage(emscripten::val& page, const PaintBatch& batch, int deviceWidth, int deviceHeight);
+
 // The viewer of the web page: the ViewerModel with the page as its host.
 // The frame store, the scheduling of capture, the timeouts and the
 // controls live in the page (a JavaScript object with the methods called

@@ -5,6 +5,7 @@
 #include "export/gif_file_reader.h"
 #include "pdf_info.h"
 #include "viewer/viewer_fixture.h"
+#include "viewer/save_target.h"
 #include "viewer/viewer_layout.h"
 
 #include <QDir>
@@ -157,7 +158,7 @@ TEST(SaveButton, NamesTheParameterValueTheFramesWereDrawnWith)
 {
     // Scene, the worksheet's title (pdftotext reads U+3000 as a space), the proposed file name.
     const std::tuple<int, const char*, const char*> rows[] = {
-        {15, "干渉の条件 АＰの距離/（λ/4） 3", "干渉の条件　АＰの距離／（λ／4） 3.gif"}, {4, "横波定常波", "横波定常波.gif"}};
+        {15, "干渉の条件 ＡＰの距離/（λ/4） 3", "干渉の条件　ＡＰの距離／（λ／4） 3.gif"}, {4, "横波定常波", "横波定常波.gif"}};
     for (const auto& [scene, title, proposal] : rows) {
         Saving v(scene);
         v.form().parameterBar()->setValue(scene == 4 ? 1 : 3);
@@ -165,7 +166,14 @@ TEST(SaveButton, NamesTheParameterValueTheFramesWereDrawnWith)
         v.save(v.dir.filePath(QStringLiteral("sheet.pdf")));
         EXPECT_EQ(QFileInfo(v.askedProposal).fileName(), QString::fromUtf8(proposal));
         EXPECT_EQ(test::ReadPdfText(v.dir.filePath(QStringLiteral("sheet.pdf"))).section('\n', 0, 0), title);
+        // A page for every value is offered where there are values.
+        EXPECT_EQ(v.askedFilters.contains(SaveFilter(SaveKind::WorksheetAllValues)), scene != 4);
     }
+    Saving v(10);
+    v.capture();
+    const QString all = v.dir.filePath(QStringLiteral("all"));
+    EXPECT_EQ(v.save(all, SaveFilter(SaveKind::WorksheetAllValues)), QStringLiteral("保存しました：all.pdf"));
+    EXPECT_EQ(test::ReadPdfInfo(all + QStringLiteral(".pdf")).pages, 5);
 }
 
 TEST(SaveButton, AFailedSaveLeavesNoFileAndSaysWhyInJapanese)

@@ -1,6 +1,7 @@
 // The worksheet writer, and kelvora-render's --sheet, which uses it.
 
 #include "export/worksheet_writer.h"
+#include "scenes/worksheet_text.h"
 #include "pdf_info.h"
 #include "picture_job.h"
 #include "render_job.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <stdexcept>
 
 namespace kelvora {
 namespace {
@@ -28,11 +30,20 @@ std::vector<QImage> colouredFrames(int count, QSize size)
     return frames;
 }
 
-TEST(Worksheet, LabelsNameTheFrameAndItsTimeInThePeriod)
+// Pages of the given titles, each drawing the same coloured frames.
+ExportResult writeSheet(const QString& path, std::vector<QString> titles, int count, QSize size)
 {
-    EXPECT_EQ(WorksheetLabel(0, 12), QStringLiteral("コマ 1　t = 0"));
-    EXPECT_EQ(WorksheetLabel(3, 12), QStringLiteral("コマ 4　t = 3/12 T"));
-    EXPECT_EQ(WorksheetLabel(23, 24), QStringLiteral("コマ 24　t = 23/24 T"));
+    WorksheetPages pages{std::move(titles), count, size, SceneKey(10)};
+    return WriteWorksheet(path, pages, [&](int, int) { return colouredFrames(count, size); });
+}
+
+TEST(Worksheet, LabelsNameTheFrameAndItsTimeAsAReducedFraction)
+{
+    EXPECT_EQ(WorksheetFrameLabel(0, 12), "コマ 1　t = 0");
+    EXPECT_EQ(WorksheetFrameLabel(3, 12), "コマ 4　t = T/4");
+    EXPECT_EQ(FrameTimeText(6, 24), "t = T/4");
+    EXPECT_EQ(FrameTimeText(10, 12), "t = 5T/6");
+    EXPECT_EQ(FrameTimeText(23, 24), "t = 23T/24");
 }
 
 TEST(Worksheet, GridFillsTheLandscapePage)
@@ -52,7 +63,7 @@ TEST(Worksheet, IsOneA4LandscapePage)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
-    const ExportResult written = WriteWorksheet(path, QStringLiteral("縦波"), colouredFrames(24, {480, 300}));
+    const ExportResult written = writeSheet(path, {QStringLiteral("縦波")}, 24, {480, 300});
     ASSERT_TRUE(written.ok) << written.error;
     const test::PdfInfo info = test::ReadPdfInfo(path);
     if (!info.available)
@@ -66,10 +77,15 @@ TEST(Worksheet, AFailureLeavesNoFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("missing/sheet.pdf"));
-    const ExportResult written = WriteWorksheet(path, QStringLiteral("縦波"), colouredFrames(12, {48, 30}));
+    const ExportResult written = writeSheet(path, {QStringLiteral("縦波")}, 12, {48, 30});
     EXPECT_FALSE(written.ok);
     EXPECT_NE(written.error.find("No such file or directory"), std::string::npos) << written.error;
-    EXPECT_FALSE(WriteWorksheet(dir.filePath(QStringLiteral("empty.pdf")), QStringLiteral("x"), {}).ok);
+    EXPECT_FALSE(writeSheet(dir.filePath(QStringLiteral("empty.pdf")), {}, 12, {48, 30}).ok);
+    // A scene's run-time error while its frames are drawn.
+    WorksheetPages pages{{QStringLiteral("x")}, 12, {48, 30}, {}};
+    EXPECT_THROW(WriteWorksheet(dir.filePath(QStringLiteral("thrown.pdf")), pages,
+                     [](int, int) -> std::vector<QImage> { throw std::runtime_error("drawing failed"); }),
+        std::runtime_error);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 
@@ -90,6 +106,12 @@ TEST(RenderSheet, OptionIsAddedBesideTheOthers)
     EXPECT_EQ(parsed.error, "--delay works only with --gif");
     parsed = ParseRenderArguments({"--scene", "3", "--sheet"});
     EXPECT_EQ(parsed.error, "--sheet needs a value");
+    EXPECT_EQ(ParseRenderArguments({"--scene", "3", "--sheet", "a.png"}).error, "--sheet: 'a.png' does not end in .pdf");
+    EXPECT_EQ(ParseRenderArguments({"--scene", "3", "--sheet", "a.pdf", "--param", "all"}).error,
+        "--param: scene 3 has no parameter");
+    EXPECT_EQ(ParseRenderArguments({"--scene", "10", "--png", "a.png", "--param", "all"}).error,
+        "--param all works only with --sheet, which gives each value a page");
+    EXPECT_TRUE(ParseRenderArguments({"--scene", "10", "--sheet", "A.PDF", "--param", "all"}).options.allParameterValues);
     EXPECT_NE(RenderUsage().find("--sheet FILE"), std::string::npos);
 }
 
@@ -113,8 +135,15 @@ TEST(RenderSheet, WritesTheSceneAsOnePage)
         GTEST_SKIP() << "pdfinfo is not installed";
     EXPECT_EQ(info.pages, 1);
     EXPECT_GT(info.widthPt, info.heightPt);
-    const QString title = test::ReadPdfText(QString::fromStdString(options.output)).section('\n', 0, 0);
-    EXPECT_EQ(title, QStringLiteral("薄膜の干渉（反射波） 膜の厚さの２倍/膜中の波長 2.5"));  // U+3000 read as a space
+    const QString text = test::ReadPdfText(QString::fromStdString(options.output));
+    EXPECT_EQ(text.section('\n', 0, 0), QStringLiteral("薄膜の干渉（反射波） 膜の厚さの２倍/膜中の波長 2.5"));  // U+3000 read as a space
+    for (const char* shown : {"名前", "日付", "コマ 4 t = T/4", "黄：膜の中の波と裏面での反射波"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown;
+
+    options.scene = 10;
+    options.allParameterValues = true;
+    ASSERT_EQ(RunRenderJob(options, unused).status, kExitDone);
+    EXPECT_EQ(test::ReadPdfInfo(QString::fromStdString(options.output)).pages, 5);
 }
 
 TEST(RenderScale, DrawsMorePixelsWithThePictureUnchanged)

@@ -28,7 +28,9 @@ for entry in \
     "-rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/kelvora.svg" \
     "-rw-r--r-- ./usr/share/man/man1/kelvora.1.gz" \
     "-rw-r--r-- ./usr/share/man/man1/kelvora-render.1.gz" \
-    "-rw-r--r-- ./usr/share/doc/kelvora/copyright"; do
+    "-rw-r--r-- ./usr/share/doc/kelvora/copyright" \
+    "-rw-r--r-- ./usr/share/doc/kelvora/README.ja.md" \
+    "-rw-r--r-- ./usr/share/doc/kelvora/README.md"; do
     grep -qxF -- "$entry" "$out/contents" || fail "missing: $entry"
 done
 
@@ -41,6 +43,15 @@ for program in kelvora kelvora-render; do
     file -b "$out/root/usr/bin/$program" | grep -q 'ELF .*, stripped' || fail "$program is not a stripped program"
 done
 grep -qx 'Exec=kelvora' "$out/root/usr/share/applications/kelvora.desktop" || fail "desktop entry does not start kelvora"
+desktop_check=$(desktop-file-validate "$out/root/usr/share/applications/kelvora.desktop" 2>&1) \
+    || fail "desktop-file-validate failed"
+[ -z "$desktop_check" ] || fail "desktop-file-validate: $desktop_check"
+# Every picture the installed guides show is installed beside them.
+for guide in README.ja.md README.md; do
+    for picture in $(grep -o '](docs/[^)]*)' "$out/root/usr/share/doc/kelvora/$guide" | sed 's/^](//; s/)$//'); do
+        [ -f "$out/root/usr/share/doc/kelvora/$picture" ] || fail "$guide shows $picture, which is not installed"
+    done
+done
 head -n 1 "$out/root/usr/share/doc/kelvora/copyright" | grep -q '^Format: .*copyright-format/1.0/' \
     || fail "copyright is not in the machine-readable format"
 
@@ -55,6 +66,11 @@ for program in "$kelvora" "$render"; do
     shown=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
     [ "$shown" = "$(basename "$program") $version" ] || fail "$program --version says '$shown', the package is $version"
 done
+
+# Started by name with no display, kelvora suggests a command that exists
+# on an installed system.
+hint=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PATH="$(dirname "$kelvora"):$PATH" kelvora 2>&1) && fail "kelvora ran without a display"
+echo "$hint" | grep -q 'try: xvfb-run kelvora$' || fail "kelvora without a display says: $hint"
 
 [ "$failed" -eq 0 ] && echo "package $version: contents, Depends and --version checked"
 exit "$failed"

@@ -158,6 +158,25 @@ TEST(RasterSurface, PrintPutsTheTopLeftOfTheTextAtTheCurrentPoint)
             ASSERT_TRUE(image.pixel(x, y) == kBlackPixel || image.pixel(x, y) == kWhitePixel);
 }
 
+TEST(RasterSurface, SmallTextGrowsToTheMinimumAboutItsCentreAndStaysOnThePicture)
+{
+    const auto printed = [](int minimum, float y) {
+        Surface s;
+        s.raster.setMinimumTextPixels(minimum);
+        s.canvas.SetFontSize(14);
+        s.canvas.PrintAt(300, y, "変位");
+        return extentOf(s.raster.image(), kBlackPixel);
+    };
+    // 40 pixels, not 19: about twice as tall, centred where it was.
+    const QRect own = printed(0, 120);
+    const QRect grown = printed(40, 120);
+    EXPECT_GT(grown.height(), own.height() * 17 / 10);
+    EXPECT_NEAR(grown.center().y(), own.center().y(), 3);
+    EXPECT_NEAR(grown.center().x(), own.center().x(), 3);
+    // At the top edge it is moved down to stay whole on the picture.
+    EXPECT_GT(printed(40, 240).height(), printed(0, 240).height() * 17 / 10);
+}
+
 TEST(RasterSurface, SnapshotAndRestoreRoundTrip)
 {
     Surface s;

@@ -90,7 +90,9 @@ TEST(SceneCatalogue, ParameterSetups)
 
     const auto condition = ParameterSetupFor(15);
     ASSERT_TRUE(condition);
-    EXPECT_EQ(std::string(condition->label), "\u3000\u3000\u0410\uFF30の距離/\uFF08λ/4\uFF09");
+    // Fullwidth Ａ (U+FF21), not the Cyrillic А that looks the same, so a
+    // search for ＡＰ finds the label, the worksheet's title and file names.
+    EXPECT_EQ(std::string(condition->label), "\u3000\u3000\uFF21\uFF30の距離/\uFF08λ/4\uFF09");
     EXPECT_EQ(condition->min, 0);
     EXPECT_EQ(condition->max, 16);
     EXPECT_EQ(condition->initial, 8);

@@ -40,7 +40,7 @@ TEST(Parameter, SceneFourteenStartsAtTwoAndShowsTenths)
 TEST(Parameter, SceneFifteenStartsAtEight)
 {
     ViewerFixture v(15);
-    EXPECT_EQ(v.form().parameterLabel()->text(), QString::fromUtf8("　　АＰの距離/（λ/4）"));
+    EXPECT_EQ(v.form().parameterLabel()->text(), QString::fromUtf8("　　ＡＰの距離/（λ/4）"));
     EXPECT_EQ(v.form().parameterBar()->minimum(), 0);
     EXPECT_EQ(v.form().parameterBar()->maximum(), 16);
     EXPECT_EQ(v.form().parameterBar()->value(), 8);

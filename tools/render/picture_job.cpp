@@ -7,7 +7,7 @@
 #include "export/atomic_file.h"
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
-#include "export/worksheet_writer.h"
+#include "export/scene_worksheet.h"
 #include "raster/raster_surface.h"
 #include "scenes/scene_catalogue.h"
 
@@ -107,13 +107,17 @@ JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
     return result;
 }
 
-JobResult writeSheet(const RenderOptions& options, DrawFrameFunction drawFrame)
+JobResult writeSheet(const RenderOptions& options)
 {
-    const std::vector<QImage> frames = drawAllFrames(options, drawFrame);
-    // The title names the parameter value drawn: the one its box shows.
-    const QString title
-        = QString::fromStdString(WorksheetTitle(options.scene, ParameterText(options.scene, options.param)));
-    const ExportResult written = WriteWorksheet(outputPath(options), title, frames);
+    SceneWorksheet sheet;
+    sheet.sceneIndex = options.scene;
+    sheet.frameCount = options.frames;
+    // Each page's title names the parameter value drawn: the one its box shows.
+    sheet.parameterValues = options.allParameterValues ? ParameterValues(options.scene) : std::vector{options.param};
+    sheet.size = QSize(options.size.width, options.size.height);
+    sheet.screen = QSize(options.screen.width, options.screen.height);
+    sheet.devicePixelRatio = options.scale;
+    const ExportResult written = WriteSceneWorksheet(outputPath(options), sheet);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
     return {};
@@ -143,7 +147,7 @@ JobResult RunPictureJob(const RenderOptions& options, DrawFrameFunction drawFram
         switch (options.mode) {
         case OutputMode::Png: return writePng(options, drawFrame);
         case OutputMode::Gif: return writeGif(options, drawFrame);
-        case OutputMode::Sheet: return writeSheet(options, drawFrame);
+        case OutputMode::Sheet: return writeSheet(options);
         case OutputMode::Trace: break;
         }
     } catch (const RuntimeError& error) {

@@ -1,31 +1,13 @@
 #include "render_context.h"
 
-#include "scenes/capture_cache.h"
 #include "scenes/scene_catalogue.h"
-
-#include <optional>
 
 namespace kelvora::render {
 
 SceneContext RenderSceneContext(const RenderOptions& options, ParameterControl& control)
 {
-    SceneContext context;
-    context.lastFrame = static_cast<std::int16_t>(options.frames - 1);
-    context.screenWidth = options.screen.width;
-    context.screenHeight = options.screen.height;
-    // A job draws its frames as one capture.
-    context.captureCache = std::make_shared<CaptureCache>();
-    // SceneParam follows the scroll bar.
-    context.sceneParam = static_cast<std::int16_t>(options.param);
-    if (const std::optional<ParameterSetup> setup = ParameterSetupFor(options.scene)) {
-        control.value = static_cast<std::int16_t>(options.param);
-        control.min = setup->min;
-        control.max = setup->max;
-        control.largeChange = setup->largeChange;
-        control.text = ParameterText(options.scene, options.param);
-        context.parameter = &control;
-    }
-    return context;
+    return CaptureContext(
+        options.scene, options.frames, options.param, options.screen.width, options.screen.height, control);
 }
 
 }  // namespace kelvora::render

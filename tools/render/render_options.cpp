@@ -5,6 +5,7 @@
 #include "scenes/scene_catalogue.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <optional>
 #include <set>
@@ -19,6 +20,7 @@ struct GivenOptions {
     std::optional<int> frames;
     std::optional<int> frame;
     std::optional<int> param;
+    bool paramAll = false;  // --param all
     std::optional<int> delay;
     std::optional<PixelSize> size;
     std::optional<PixelSize> screen;
@@ -132,8 +134,10 @@ bool takeValue(GivenOptions& given, const std::string& option, const std::string
     }
     if (option == "--frame")
         return bool(given.frame = wholeNumber(option, value, error));
-    if (option == "--param")
-        return bool(given.param = wholeNumber(option, value, error));
+    if (option == "--param") {
+        given.paramAll = value == "all";
+        return given.paramAll || bool(given.param = wholeNumber(option, value, error));
+    }
     if (option == "--delay")
         return bool(given.delay = numberIn(option, value, 0, kMaxDelayMs, error));
     if (option == "--size")
@@ -185,6 +189,15 @@ std::optional<GivenOptions> scan(const std::vector<std::string>& arguments, std:
     return given;
 }
 
+bool hasPdfSuffix(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    std::string suffix = name.substr(name.size() - 4);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(), [](unsigned char c) { return std::tolower(c); });
+    return suffix == ".pdf";
+}
+
 std::string checkOutputMode(const GivenOptions& given)
 {
     std::vector<std::string> modes;
@@ -212,6 +225,12 @@ std::string checkOutputMode(const GivenOptions& given)
         return "--scale does not apply to --trace";
     if (given.frame && given.sheet)
         return "--frame does not apply to --sheet, which shows every frame";
+    if (given.paramAll && !given.sheet)
+        return "--param all works only with --sheet, which gives each value a page";
+    // A worksheet is a PDF whatever its name says; a name that says
+    // otherwise is a slip, and a file that lies about its kind would not open.
+    if (given.sheet && !hasPdfSuffix(*given.sheet))
+        return "--sheet: " + quoted(*given.sheet) + " does not end in .pdf";
     return {};
 }
 
@@ -242,10 +261,11 @@ std::string resolve(const GivenOptions& given, RenderOptions& options)
 
     const std::optional<ParameterSetup> setup = ParameterSetupFor(options.scene);
     if (!setup) {
-        if (given.param)
+        if (given.param || given.paramAll)
             return "--param: scene " + std::to_string(options.scene) + " has no parameter";
         return {};
     }
+    options.allParameterValues = given.paramAll;
     options.param = given.param.value_or(setup->initial);
     if (options.param < setup->min || options.param > setup->max)
         return "--param: " + std::to_string(options.param) + " is outside " + std::to_string(setup->min) + ".."
@@ -301,7 +321,8 @@ std::string RenderUsage()
 {
     return R"(Usage: kelvora-render --scene N [--frames 12|24] [--frame K | --all] [--param V]
                      [--size WxH] [--screen WxH] (--png FILE | --gif FILE [--delay MS] | --trace)
-       kelvora-render --scene N [--frames 12|24] [--param V] [--size WxH] [--screen WxH] --sheet FILE
+       kelvora-render --scene N [--frames 12|24] [--param V|all] [--size WxH] [--screen WxH]
+                     --sheet FILE.pdf
        (with --png, --gif or --sheet: [--scale R])
 
 Draws frames of a Kelvora scene without a window, the way the viewer captures them:
@@ -312,7 +333,8 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --frame K       the frame to write or trace, 0..frames-1 (default 0)
   --all           with --trace: trace every frame (a GIF always has every frame)
   --param V       scene parameter; default and range as in the viewer:
-                  scenes 10, 11: 1 (1..5); 14: 20 (1..40); 15: 8 (0..16)
+                  scenes 10, 11: 1 (1..5); 14: 20 (1..40); 15: 8 (0..16);
+                  with --sheet, 'all' gives every value a page of its own
   --size WxH      drawing area in pixels (default 960x600, at most 16384 a side)
   --screen WxH    screen size the scenes take their aspect factor from (default 1280x800)
   --scale R       draw R times as many pixels each way (1 to 4, default 1), with pens and
@@ -321,8 +343,10 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
   --gif FILE      write every frame as a looping animated GIF
   --delay MS      with --gif: milliseconds per frame (default 200; GIF keeps hundredths,
                   at least 2)
-  --sheet FILE    write a worksheet: every frame on one A4 landscape PDF page, each
-                  labelled with its number and time ("t = 3/12 T"), the title at the top
+  --sheet FILE    write a worksheet to FILE, which must end in .pdf: every frame on one
+                  A4 landscape page, each labelled with its number and time ("t = T/4"),
+                  under the title and fields for name, class, number and date, with the
+                  colour key at the foot
   --trace         print the drawing operations of frame K (or every frame) on stdout, one
                   per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
   --help          show this text

@@ -21,6 +21,7 @@ struct RenderOptions {
     int frame = 0;               // K, for --png and --trace
     bool allFrames = false;      // --trace --all
     int param = 1;               // the scroll bar's value; 1 for scenes without one
+    bool allParameterValues = false;  // --sheet --param all: a page for every value
     PixelSize size{960, 600};    // drawing area
     PixelSize screen{1280, 800}; // screen that AspectFactor is computed from
     OutputMode mode = OutputMode::Png;

@@ -79,6 +79,26 @@ export class Painter {
     ctx.lineTo(x2 + o, y2 + o);
   }
 
+  // Text with its top-left at (left, top); below the minimum size it is
+  // drawn at that size about the same centre, kept on the picture.
+  text(text, left, top, size, colour, minimum) {
+    const ctx = this.ctx;
+    ctx.textBaseline = 'top';
+    ctx.fillStyle = cssColour(colour);
+    ctx.font = size + 'px ' + TEXT_FONTS;
+    if (size >= minimum) {
+      ctx.fillText(text, left, top);
+      return;
+    }
+    const centreX = left + ctx.measureText(text).width / 2;
+    const centreY = top + size / 2;
+    ctx.font = minimum + 'px ' + TEXT_FONTS;
+    const width = ctx.measureText(text).width;
+    const x = Math.max(0, Math.min(Math.round(centreX - width / 2), this.canvas.width - width));
+    const y = Math.max(0, Math.min(Math.round(centreY - minimum / 2), this.canvas.height - minimum));
+    ctx.fillText(text, x, y);
+  }
+
   paint(ops, texts, dots, width, height) {
     const ctx = this.ctx;
     if (this.base) {
@@ -132,11 +152,8 @@ export class Painter {
           break;
         }
         case PaintOp.Text:
-          ctx.font = ops[i + 3] + 'px ' + TEXT_FONTS;
-          ctx.textBaseline = 'top';
-          ctx.fillStyle = cssColour(ops[i + 4]);
-          ctx.fillText(texts[ops[i + 5]], ops[i + 1], ops[i + 2]);
-          i += 6;
+          this.text(texts[ops[i + 5]], ops[i + 1], ops[i + 2], ops[i + 3], ops[i + 4], ops[i + 6]);
+          i += 7;
           break;
         case PaintOp.Pixels:
           this.pixels(dots, width, height, ops[i + 1], ops[i + 2], ops[i + 3], ops[i + 4]);

@@ -1,10 +1,12 @@
 // 保存 in the page: the stored loop as a looping GIF (gifenc, one palette
 // for the whole loop), the frame shown as PNG, and the worksheet (every
-// frame of the period on one A4 landscape page under the scene's title)
-// through the browser's print dialog, where "Save as PDF" writes the file.
+// frame of the period on one A4 landscape page, or a page for every value
+// of the parameter) through the browser's print dialog, where "Save as
+// PDF" writes the file.
 import { GIFEncoder, nearestColorIndex, quantize } from 'gifenc';
 import { freeCanvas } from './dom.js';
 import { guarded } from './errors.js';
+import { Painter } from './painter.js';
 
 function download(blob, fileName) {
   const url = URL.createObjectURL(blob);
@@ -84,11 +86,6 @@ function frameCanvas(store, k) {
   return canvas;
 }
 
-function worksheetLabel(k, frameCount) {
-  const time = k === 0 ? 't = 0' : 't = ' + k + '/' + frameCount + ' T';
-  return 'コマ ' + (k + 1) + '\u3000' + time;
-}
-
 // The columns that show the frames largest (full rows preferred), as the
 // desktop worksheet chooses them.
 function worksheetColumns(count, frameWidth, frameHeight, areaWidth, areaHeight, labelHeight, gap) {
@@ -110,60 +107,110 @@ function worksheetColumns(count, frameWidth, frameHeight, areaWidth, areaHeight,
   return { columns: best, scale: scaleFor(best) };
 }
 
-// Fills the print-only worksheet: the title, then each frame with its label.
-// Sizes in millimetres on A4 landscape with 10 mm margins.
-function buildWorksheet(sheet, title, store) {
-  // A millimetre less than the printable area, for the outlines.
+const POINT_MM = 0.3528;
+
+function add(parent, tag, className, text) {
+  const e = document.createElement(tag);
+  if (className) e.className = className;
+  if (text !== undefined) e.textContent = text;
+  parent.appendChild(e);
+  return e;
+}
+
+// Where things go on every page, in millimetres on A4 landscape with 10 mm
+// margins (a millimetre less than the printable area, for the outlines).
+function sheetLayout(frameCount, frameWidth, frameHeight) {
   const area = { width: 276, height: 189 };
-  const titleHeight = 16 * 0.3528 * 1.6;
-  const labelHeight = 10 * 0.3528 * 1.6;
+  const titleHeight = 16 * POINT_MM * 1.4;
+  const fieldsHeight = 11 * POINT_MM * 2.4;
+  const keyHeight = 10 * POINT_MM * 2;
+  const labelHeight = 10 * POINT_MM * 1.6;
   const gap = area.width * 0.015;
-  const gridHeight = area.height - titleHeight;
-  const f = { width: store.width, height: store.height };
-  const count = store.count();
-  const { columns, scale } = worksheetColumns(count, f.width, f.height, area.width, gridHeight, labelHeight, gap);
-  const shownWidth = f.width * scale;
-  const shownHeight = f.height * scale;
-  sheet.textContent = '';
-  const heading = document.createElement('h1');
-  heading.textContent = title;
-  heading.style.height = titleHeight + 'mm';
-  sheet.appendChild(heading);
-  const grid = document.createElement('div');
-  grid.className = 'sheet-grid';
-  grid.style.gridTemplateColumns = 'repeat(' + columns + ', ' + shownWidth + 'mm)';
-  grid.style.columnGap = gap + 'mm';
-  grid.style.rowGap = gap + 'mm';
-  // Enough pixels for print, not the whole frame of a large screen.
-  const thumbWidth = Math.min(f.width, 960);
-  const thumbHeight = Math.round(f.height * thumbWidth / f.width);
-  for (let k = 0; k < count; ++k) {
-    const frame = frameCanvas(store, k);
-    const cell = document.createElement('figure');
-    const thumb = document.createElement('canvas');
-    thumb.width = thumbWidth;
-    thumb.height = thumbHeight;
-    const ctx = thumb.getContext('2d');
-    ctx.imageSmoothingQuality = 'high';
-    ctx.drawImage(frame, 0, 0, thumbWidth, thumbHeight);
-    freeCanvas(frame);
-    const img = document.createElement('img');
-    img.src = thumb.toDataURL('image/png');
-    freeCanvas(thumb);
-    // The frame's outline, drawn around the picture rather than under it.
-    const framed = document.createElement('div');
-    framed.className = 'sheet-frame';
-    framed.style.width = shownWidth + 'mm';
-    framed.style.height = shownHeight + 'mm';
-    framed.appendChild(img);
-    const caption = document.createElement('figcaption');
-    caption.textContent = worksheetLabel(k, count);
-    caption.style.height = labelHeight + 'mm';
-    cell.appendChild(framed);
-    cell.appendChild(caption);
-    grid.appendChild(cell);
+  const gridHeight = area.height - titleHeight - fieldsHeight - keyHeight - 4;
+  const { columns, scale } = worksheetColumns(frameCount, frameWidth, frameHeight, area.width, gridHeight,
+    labelHeight, gap);
+  return { titleHeight, fieldsHeight, keyHeight, labelHeight, gap, gridHeight, columns,
+    shownWidth: frameWidth * scale, shownHeight: frameHeight * scale };
+}
+
+// One page: the title, the fields to fill in, the frames with their labels
+// and the colour key, which names each colour for a black-and-white copy.
+function buildPage(sheet, layout, content, title, pictures) {
+  const page = add(sheet, 'section', 'sheet-page');
+  add(page, 'h1', '', title).style.height = layout.titleHeight + 'mm';
+  const fields = add(page, 'div', 'sheet-fields');
+  fields.style.height = layout.fieldsHeight + 'mm';
+  for (const field of content.fields) {
+    const f = add(fields, 'span', 'sheet-field', field.caption);
+    f.style.width = (field.share * 100) + '%';
   }
-  sheet.appendChild(grid);
+  const grid = add(page, 'div', 'sheet-grid');
+  grid.style.height = layout.gridHeight + 'mm';
+  grid.style.gridTemplateColumns = 'repeat(' + layout.columns + ', ' + layout.shownWidth + 'mm)';
+  grid.style.columnGap = layout.gap + 'mm';
+  grid.style.rowGap = layout.gap + 'mm';
+  pictures.forEach((source, k) => {
+    const cell = add(grid, 'figure');
+    // The frame's outline, drawn around the picture rather than under it.
+    const framed = add(cell, 'div', 'sheet-frame');
+    framed.style.width = layout.shownWidth + 'mm';
+    framed.style.height = layout.shownHeight + 'mm';
+    add(framed, 'img').src = source;
+    add(cell, 'figcaption', '', content.labels[k]).style.height = layout.labelHeight + 'mm';
+  });
+  const key = add(page, 'div', 'sheet-key');
+  key.style.height = layout.keyHeight + 'mm';
+  for (const entry of content.key) {
+    const item = add(key, 'span', 'sheet-key-entry');
+    const mark = add(item, 'span', 'sheet-mark sheet-mark-' + entry.mark);
+    mark.style.setProperty('--mark-colour', entry.colour);
+    add(item, 'span', '', entry.text);
+  }
+}
+
+// Draws the frames of one period at a parameter value, afresh and with the
+// pictures' text large enough for paper, as PNG pictures for the sheet.
+function drawPictures(k, viewer, frameCount, value, size, minimumTextPixels) {
+  const canvas = document.createElement('canvas');
+  const painter = new Painter(canvas);
+  const pictures = [];
+  try {
+    k.drawWorksheetPeriod(viewer.sceneIndex, frameCount, value, size, minimumTextPixels, {
+      paint: (ops, texts, dots, width, height) => {
+        if (canvas.width !== width || canvas.height !== height) {
+          canvas.width = width;
+          canvas.height = height;
+        }
+        painter.paint(ops, texts, dots, width, height);
+      },
+      frameDrawn: () => { pictures.push(canvas.toDataURL('image/png')); },
+    });
+  } finally {
+    painter.dispose();
+    freeCanvas(canvas);
+  }
+  return pictures;
+}
+
+// Fills the print-only worksheet: a page for the value drawn, or for every
+// value of the scene's parameter.
+function buildWorksheet(sheet, k, viewer, allValues) {
+  const model = viewer.model;
+  const frameCount = model.lastFrame() + 1;
+  const content = k.worksheetContent(viewer.sceneIndex, frameCount);
+  // Enough pixels for print, not the whole picture of a large screen.
+  const picture = viewer.pictureSize();
+  const width = Math.min(picture.width, 800);
+  const size = { ...picture, width, height: Math.round(picture.height * width / picture.width), devicePixelRatio: 1 };
+  const layout = sheetLayout(frameCount, size.width, size.height);
+  const minimumTextPixels = Math.ceil(content.minimumTextMm * size.width / layout.shownWidth);
+  // The value the frames were drawn with, where the scene has one.
+  const drawn = model.parameter().value;
+  const pages = allValues || !model.hasParameter() ? content.pages : content.pages.filter((p) => p.value === drawn);
+  sheet.textContent = '';
+  for (const page of pages) {
+    buildPage(sheet, layout, content, page.title, drawPictures(k, viewer, frameCount, page.value, size, minimumTextPixels));
+  }
 }
 
 // The choice of 保存 and what each choice does.
@@ -176,6 +223,7 @@ export class Saving {
   open(viewer) {
     if (!viewer.model.controls().save || !viewer.store.allStored()) return;
     this.viewer = viewer;
+    this.offerAllValues(viewer.model.hasParameter());
     this.panel.showModal();
     this.panel.querySelector('button').focus();
   }
@@ -187,7 +235,7 @@ export class Saving {
   // the browser's own bar.
   keepFocus(event) {
     if (event.key !== 'Tab') return;
-    const buttons = [...this.panel.querySelectorAll('button')];
+    const buttons = [...this.panel.querySelectorAll('button')].filter((b) => !b.hidden);
     const at = buttons.indexOf(document.activeElement);
     const next = (at + (event.shiftKey ? buttons.length - 1 : 1)) % buttons.length;
     event.preventDefault();
@@ -231,9 +279,12 @@ export class Saving {
     }), 'image/png');
   }
 
-  worksheet() {
+  // The panel offers a page for every value only where there are values.
+  offerAllValues(offered) { this.panel.querySelector('#save-sheet-all').hidden = !offered; }
+
+  worksheet(allValues) {
     this.close();
-    buildWorksheet(this.sheet, this.viewer.model.worksheetTitle(), this.viewer.store);
+    buildWorksheet(this.sheet, this.viewer.k, this.viewer, allValues);
     // The sheet's pictures are only for printing: dropped once it is done.
     window.addEventListener('afterprint', guarded(() => { this.sheet.textContent = ''; }), { once: true });
     window.print();

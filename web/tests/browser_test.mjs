@@ -185,16 +185,30 @@ async function saveChecks(page, frames, speedMs) {
   const sheet = await page.evaluate(() => ({
     prints: window.printCalls,
     labels: [...document.querySelectorAll('#worksheet figcaption')].map((c) => c.textContent),
+    content: window.kelvora.k.worksheetContent(window.kelvora.viewer.sceneIndex, window.kelvora.viewer.model.lastFrame() + 1),
+    fields: [...document.querySelectorAll('#worksheet .sheet-field')].map((f) => f.textContent),
+    key: [...document.querySelectorAll('#worksheet .sheet-key-entry')].map((e) => e.textContent),
     title: document.querySelector('#worksheet h1').textContent,
   }));
   check(sheet.prints === 1, 'worksheet: the print dialog is asked for');
-  check(sheet.labels.length === frames && sheet.labels[0] === 'コマ 1\u3000t = 0' && sheet.labels[1] === `コマ 2\u3000t = 1/${frames} T`, `worksheet labels ${sheet.labels.slice(0, 2)}`);
+  check(sheet.labels.length === frames && sheet.labels.every((l, k) => l === sheet.content.labels[k]), `worksheet labels ${sheet.labels.slice(0, 2)}`);
+  check(sheet.fields.join() === sheet.content.fields.map((f) => f.caption).join() && sheet.fields.length === 4, `worksheet fields ${sheet.fields}`);
+  check(sheet.key.length > 0 && sheet.key.join() === sheet.content.key.map((e) => e.text).join(), `worksheet key ${sheet.key}`);
   const pdfPath = join(shotDir, 'worksheet.pdf');
   await page.pdf({ path: pdfPath, preferCSSPageSize: true, printBackground: true });
   const pdf = readPdf(pdfPath);
   check(pdf.pages === 1 && Math.abs(pdf.width - 841.9) < 1 && Math.abs(pdf.height - 595.3) < 1, `worksheet PDF: ${pdf.pages} page(s) of ${pdf.width} x ${pdf.height} pt`);
   const left = await page.evaluate(() => { window.dispatchEvent(new Event('afterprint')); return document.getElementById('worksheet').childElementCount; });
   check(left === 0, `worksheet: ${left} elements left after printing`);
+
+  // A page for every value of the parameter.
+  await page.click('#save');
+  await page.click('#save-sheet-all');
+  const values = await page.evaluate(() => window.kelvora.viewer.model.parameter().max - window.kelvora.viewer.model.parameter().min + 1);
+  const allPath = join(shotDir, 'worksheet-all.pdf');
+  await page.pdf({ path: allPath, preferCSSPageSize: true, printBackground: true });
+  check(readPdf(allPath).pages === values, `worksheet of every value: ${readPdf(allPath).pages} pages, expected ${values}`);
+  await page.evaluate(() => window.dispatchEvent(new Event('afterprint')));
   return sheet.title;
 }
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "web/web_viewer.h"
+
+#include <emscripten/val.h>
+
+namespace kelvora {
+
+// What the page's worksheet of a scene says besides its pictures: the
+// label of each of frameCount frames, the fields to fill in (caption,
+// share of the line), the colour key (colour "#rrggbb", mark "dot", "ring",
+// "line" or "band", text), a page for each parameter value (value, title)
+// and the smallest text on paper in millimetres.
+emscripten::val WorksheetContent(int sceneIndex, int frameCount);
+
+// Draws one period of the scene at the parameter value param for a printed
+// worksheet, in a picture of the given size with its text at least
+// minimumTextPixels logical pixels tall: page.paint(...) as for the viewer,
+// then page.frameDrawn(k) after each frame.
+void DrawWorksheetPeriod(int sceneIndex, int frameCount, int param, const WebPictureSize& size,
+    int minimumTextPixels, emscripten::val page);
+
+}  // namespace kelvora
