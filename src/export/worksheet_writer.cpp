@@ -50,6 +50,7 @@ struct SheetLayout {
     QRectF title;
     QRectF fields;
     QRectF key;
+    QRectF graph;  // empty without graphs
     int columns = 1;
     double gap = 0;
     double cellWidth = 0;
@@ -69,9 +70,16 @@ SheetLayout layOut(QPaintDevice* device, const QRectF& page, const WorksheetPage
     layout.title = QRectF(page.left(), page.top(), page.width(), titleHeight);
     layout.fields = QRectF(page.left(), layout.title.bottom(), page.width(), fieldsHeight);
     layout.key = QRectF(page.left(), page.bottom() - keyHeight, page.width(), keyHeight);
+    double gridBottom = layout.key.top();
+    if (!pages.graphs.empty()) {
+        const QSizeF graph = pages.graphs.front().size();
+        const double graphHeight = page.width() * graph.height() / graph.width();
+        layout.graph = QRectF(page.left(), layout.key.top() - millimetres(1) - graphHeight, page.width(), graphHeight);
+        gridBottom = layout.graph.top();
+    }
 
     const QRectF grid(page.left(), layout.fields.bottom() + millimetres(2), page.width(),
-        layout.key.top() - layout.fields.bottom() - millimetres(4));
+        gridBottom - layout.fields.bottom() - millimetres(4));
     const int count = pages.frameCount;
     const QSizeF frameSize(pages.framePixels);
     layout.gap = page.width() * 0.015;
@@ -159,8 +167,10 @@ void drawKey(QPainter& painter, const QRectF& area, std::span<const KeyEntry> ke
 }
 
 void drawPage(QPainter& painter, const SheetLayout& layout, const QString& title, std::span<const KeyEntry> key,
-    const std::vector<QImage>& frames)
+    const std::vector<QImage>& frames, const QImage* graph)
 {
+    if (graph)
+        painter.drawImage(layout.graph, *graph);
     painter.setFont(sheetFont(kTitlePoints));
     painter.setPen(Qt::black);
     painter.drawText(layout.title, Qt::AlignLeft | Qt::AlignTop, title);
@@ -232,7 +242,9 @@ ExportResult WriteWorksheet(const QString& path, const WorksheetPages& pages, co
                 return "the frames could not be drawn";
             if (page > 0 && !writer.newPage())
                 return "a page could not be added";
-            drawPage(painter, layout, pages.titles[static_cast<std::size_t>(page)], pages.key, drawn);
+            const auto index = static_cast<std::size_t>(page);
+            drawPage(painter, layout, pages.titles[index], pages.key, drawn,
+                index < pages.graphs.size() ? &pages.graphs[index] : nullptr);
         }
         if (!painter.end())
             return "the PDF could not be finished";

@@ -16,12 +16,14 @@ namespace kelvora {
 
 // What goes on a worksheet besides the pictures: one A4 landscape page per
 // title, each with every frame of one period of framePixels (logical
-// pixels), and the scene's colour key at the foot of every page.
+// pixels), and the scene's colour key at the foot of every page. With
+// graphs, one a page, each goes across the page under the frames.
 struct WorksheetPages {
     std::vector<QString> titles;
     int frameCount = 0;
     QSize framePixels;
     std::span<const KeyEntry> key;
+    std::vector<QImage> graphs{};
 };
 
 // The frames of a page, drawn with the pictures' own text at least

@@ -1,5 +1,6 @@
 #include "picture_job.h"
 
+#include "probe_pictures.h"
 #include "render_context.h"
 
 #include "canvas/canvas.h"
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <new>
 #include <unistd.h>
 #include <vector>
@@ -26,18 +28,21 @@ static_assert(kMaxDelayMs == kMaxGifDelayMs, "--delay accepts what a GIF holds")
 namespace {
 
 // Draws frames 0 to last on one surface as a capture does (Cls, then the
-// scene's DrawFrame), calling afterFrame once each frame is drawn.
+// scene's DrawFrame), calling afterFrame(frameNo, probes) once each frame
+// is drawn.
 template <typename AfterFrame>
 void drawAsCapture(
     const RenderOptions& options, DrawFrameFunction drawFrame, Canvas& canvas, int last, AfterFrame afterFrame)
 {
     ParameterControl control;
     SceneContext context = RenderSceneContext(options, control);
+    const std::optional<Medium> medium = MediumOf(options.scene, context);
+    const ProbePictures probes(options, ProbeSites(options, context), medium ? MediumAmplitude(*medium) : 1);
     // FrameNo itself is the loop variable handed to the scene, as in a capture.
     for (std::int16_t frameNo = 0; frameNo <= last; ++frameNo) {
         canvas.Cls();
         drawFrame(canvas, frameNo, context);
-        afterFrame();
+        afterFrame(frameNo, probes);
     }
 }
 
@@ -77,21 +82,29 @@ JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
     RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
-    drawAsCapture(options, drawFrame, canvas, options.frame, [] {});
-    const ExportResult written = WritePng(outputPath(options), surface.image());
+    QImage withProbes;
+    drawAsCapture(options, drawFrame, canvas, options.frame, [&](int frameNo, const ProbePictures& probes) {
+        if (!probes.empty() && frameNo == options.frame)
+            withProbes = probes.WithGraph(surface.image(), canvas.state(), frameNo);
+    });
+    const ExportResult written = WritePng(outputPath(options), withProbes.isNull() ? surface.image() : withProbes);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
     return {};
 }
 
-// Every frame of the loop, drawn as a capture draws them.
+// Every frame of the loop, drawn as a capture draws them; with probes,
+// ringed over the graph.
 std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
     RasterSurface surface(options.size.width, options.size.height, options.scale);
     Canvas canvas(surface, options.size.width, options.size.height);
     std::vector<QImage> frames;
     frames.reserve(static_cast<std::size_t>(options.frames));
-    drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&] { frames.push_back(surface.snapshot()); });
+    drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&](int frameNo, const ProbePictures& probes) {
+        frames.push_back(
+            probes.empty() ? surface.snapshot() : probes.WithGraph(surface.image(), canvas.state(), frameNo));
+    });
     return frames;
 }
 
@@ -117,6 +130,8 @@ JobResult writeSheet(const RenderOptions& options)
     sheet.size = QSize(options.size.width, options.size.height);
     sheet.screen = QSize(options.screen.width, options.screen.height);
     sheet.devicePixelRatio = options.scale;
+    for (const ProbePlace& place : options.probes)
+        sheet.probes.push_back({place.x, place.y.value_or(0)});
     const ExportResult written = WriteSceneWorksheet(outputPath(options), sheet);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
@@ -130,7 +145,8 @@ std::uint64_t FrameMemoryBytes(const RenderOptions& options)
     if (options.mode == OutputMode::Trace)
         return 0;
     const auto devicePixels = [&](int side) { return static_cast<std::uint64_t>(std::lround(side * options.scale)); };
-    const std::uint64_t frameBytes = devicePixels(options.size.width) * devicePixels(options.size.height) * 4;
+    const ProbeLayout layout = PictureLayout(options);
+    const std::uint64_t frameBytes = devicePixels(layout.width) * devicePixels(layout.height) * 4;
     // The surface, plus a copy of every frame for a GIF or a worksheet.
     const bool everyFrame = options.mode == OutputMode::Gif || options.mode == OutputMode::Sheet;
     const std::uint64_t copies = everyFrame ? static_cast<std::uint64_t>(options.frames) : 0;

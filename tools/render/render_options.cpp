@@ -1,7 +1,11 @@
 #include "render_options.h"
 
 #include "decimal_number.h"
+#include "render_context.h"
 
+#include "canvas/trace_surface.h"
+#include "probe/probe.h"
+#include "scenes/medium.h"
 #include "scenes/scene_catalogue.h"
 
 #include <algorithm>
@@ -28,6 +32,7 @@ struct GivenOptions {
     std::optional<std::string> gif;
     std::optional<std::string> sheet;
     std::optional<double> scale;
+    std::vector<ProbePlace> probes;
     bool trace = false;
     bool all = false;
 };
@@ -35,7 +40,8 @@ struct GivenOptions {
 const std::set<std::string>& optionsWithValue()
 {
     static const std::set<std::string> names = {
-        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet", "--scale"};
+        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet", "--scale",
+        "--probe"};
     return names;
 }
 
@@ -119,6 +125,21 @@ std::optional<double> scaleRatio(const std::string& option, const std::string& t
     return value;
 }
 
+// X or X,Y: finite numbers in the scene's user coordinates.
+std::optional<ProbePlace> probePlace(const std::string& text, std::string& error)
+{
+    const std::size_t comma = text.find(',');
+    const std::optional<double> x = ParseDecimalNumber(std::string_view(text).substr(0, comma));
+    std::optional<double> y;
+    if (comma != std::string::npos)
+        y = ParseDecimalNumber(std::string_view(text).substr(comma + 1));
+    if (!x || (comma != std::string::npos && !y)) {
+        error = "--probe: " + quoted(text) + " is not X or X,Y";
+        return std::nullopt;
+    }
+    return ProbePlace{*x, y};
+}
+
 // Stores the value of one option; false with error set when it is bad.
 bool takeValue(GivenOptions& given, const std::string& option, const std::string& value, std::string& error)
 {
@@ -146,6 +167,12 @@ bool takeValue(GivenOptions& given, const std::string& option, const std::string
         return bool(given.screen = pixelSize(option, value, error));
     if (option == "--scale")
         return bool(given.scale = scaleRatio(option, value, error));
+    if (option == "--probe") {
+        const std::optional<ProbePlace> place = probePlace(value, error);
+        if (place)
+            given.probes.push_back(*place);
+        return bool(place);
+    }
     if (value.empty()) {
         error = option + ": empty file name";
         return false;
@@ -169,7 +196,12 @@ std::optional<GivenOptions> scan(const std::vector<std::string>& arguments, std:
                 error = "unexpected argument " + quoted(argument);
             return std::nullopt;
         }
-        if (!seen.insert(argument).second) {
+        // Two probes can be compared; every other option is given once.
+        if (argument == "--probe" && static_cast<int>(given.probes.size()) == kMaxProbes) {
+            error = "--probe is given more than twice";
+            return std::nullopt;
+        }
+        if (argument != "--probe" && !seen.insert(argument).second) {
             error = argument + " is given more than once";
             return std::nullopt;
         }
@@ -234,8 +266,44 @@ std::string checkOutputMode(const GivenOptions& given)
     return {};
 }
 
+// How a probe place is written back in a message.
+std::string placeText(const ProbePlace& place)
+{
+    return TraceNumber(place.x) + (place.y ? "," + TraceNumber(*place.y) : std::string());
+}
+
+// Each probe must mark a place of the scene's medium, and the two
+// different places.
+std::string checkProbes(const RenderOptions& options)
+{
+    if (options.probes.empty())
+        return {};
+    const std::string scene = "scene " + std::to_string(options.scene);
+    ParameterControl control;
+    const std::optional<Medium> medium = MediumOf(options.scene, RenderSceneContext(options, control));
+    if (!medium)
+        return "--probe: " + scene + " has no medium to probe";
+    const bool surface = std::holds_alternative<WaterSurface>(*medium);
+    std::vector<UserPoint> marked;
+    for (const ProbePlace& place : options.probes) {
+        const std::string given = "--probe " + placeText(place);
+        if (surface && !place.y)
+            return given + ": " + scene + " needs X,Y, a point of the water";
+        if (!surface && place.y)
+            return given + ": " + scene + " takes X alone, a rest position along its row";
+        const std::optional<MediumSite> site = SiteNear(*medium, place.x, place.y.value_or(0));
+        if (!site)
+            return given + ": outside the medium of " + scene;
+        for (const UserPoint& other : marked)
+            if (other.x == site->rest.x && other.y == site->rest.y)
+                return given + ": the other probe marks the same place";
+        marked.push_back(site->rest);
+    }
+    return {};
+}
+
 // Fills the options from what was given, or says what is wrong.
-std::string resolve(const GivenOptions& given, RenderOptions& options)
+std::string resolveScene(const GivenOptions& given, RenderOptions& options)
 {
     if (!given.scene)
         return "--scene is required";
@@ -271,6 +339,14 @@ std::string resolve(const GivenOptions& given, RenderOptions& options)
         return "--param: " + std::to_string(options.param) + " is outside " + std::to_string(setup->min) + ".."
             + std::to_string(setup->max) + " for scene " + std::to_string(options.scene);
     return {};
+}
+
+std::string resolve(const GivenOptions& given, RenderOptions& options)
+{
+    if (std::string problem = resolveScene(given, options); !problem.empty())
+        return problem;
+    options.probes = given.probes;
+    return checkProbes(options);
 }
 
 // The message quotes what was typed; a control character in it (a newline
@@ -323,7 +399,7 @@ std::string RenderUsage()
                      [--size WxH] [--screen WxH] (--png FILE | --gif FILE [--delay MS] | --trace)
        kelvora-render --scene N [--frames 12|24] [--param V|all] [--size WxH] [--screen WxH]
                      --sheet FILE.pdf
-       (with --png, --gif or --sheet: [--scale R])
+       (with --png, --gif or --sheet: [--scale R]; with any of them: [--probe X[,Y]]...)
 
 Draws frames of a Kelvora scene without a window, the way the viewer captures them:
 frames 0 to K in order on one surface, so each frame starts from the state the last one left.
@@ -349,6 +425,12 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
                   colour key at the foot
   --trace         print the drawing operations of frame K (or every frame) on stdout, one
                   per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
+  --probe X[,Y]   follow one particle of the medium (scenes 1 to 11; at most twice): the one
+                  resting nearest X, or in scenes 8 and 9 the point of the water nearest X,Y,
+                  in the scene's coordinates as the trace prints them. Pictures ring it and
+                  add its displacement-time graph under the frame; a worksheet adds a blank
+                  graph to fill in and a second page with the answer; a trace ends each frame
+                  with "probe <n> <rest x> <displacement>" ("probe <n> <x>,<y> <displacement>")
   --help          show this text
   --version       show the version
 
