@@ -21,9 +21,13 @@ public:
     ~PictureBox() override;
 
     // Makes a new surface the size of the drawing area, and a canvas on it
-    // with the initial drawing state. The viewer calls it once its layout
-    // is final; until then there is a surface of one pixel.
+    // that carries on the drawing state of the one before. The viewer calls
+    // it once its layout is final (until then there is a surface of one
+    // pixel), and after a resize when the frames are drawn again.
     void createSurface();
+    // The box's size has changed since the surface was made: the surface is
+    // shown scaled to fit, keeping its proportions.
+    bool surfaceOutOfDate() const;
 
     RasterSurface& surface() { return *surface_; }
     Canvas& canvas() { return *canvas_; }

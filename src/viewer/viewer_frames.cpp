@@ -19,6 +19,11 @@ int ViewerWindow::screenHeight() const { return screen()->geometry().height(); }
 
 void ViewerWindow::allocateFrames(int count)
 {
+    if (picture_->surfaceOutOfDate()) {
+        // Frames of the new size, and drawing threads for it.
+        workerSource_->surfaceReplaced();
+        picture_->createSurface();
+    }
     const QImage& pixels = picture_->surface().image();
     geometry_.BytesPerPixel = ToInt32(pixels.depth() / 8.0);
     geometry_.PicWidth = ToInt32(picture_->width());

@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -160,10 +161,29 @@ void ViewerWindow::connectControls()
 void ViewerWindow::layOutOverScreen()
 {
     setGeometry(screen()->geometry());
+    layOutControls();
+    picture_->createSurface();
+    // A turned or re-sized screen takes the window with it.
+    connect(screen(), &QScreen::geometryChanged, this, [this](const QRect& area) { setGeometry(area); });
+}
+
+void ViewerWindow::layOutControls()
+{
     const std::vector<PixelRect> places = LayOutViewer(description_, width(), height());
     for (std::size_t i = 0; i < places.size(); ++i)
         controls_[i]->setGeometry(ToQRect(places[i]));
-    picture_->createSurface();
+}
+
+// The frames shown go on as they are, scaled to fit; the model has them
+// drawn again once the size settles, and allocateFrames takes the new size.
+void ViewerWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!model_)
+        return;
+    layOutControls();
+    if (picture_->surfaceOutOfDate())
+        model_->pictureResized();
 }
 
 void ViewerWindow::showModel()

@@ -20,6 +20,7 @@
 
 class QCloseEvent;
 class QKeyEvent;
+class QResizeEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -112,6 +113,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -119,6 +121,7 @@ private:
     void createControls();
     void connectControls();
     void layOutOverScreen();
+    void layOutControls();
     void showModel();
     void end();
 

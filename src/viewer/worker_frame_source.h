@@ -39,6 +39,13 @@ public:
     // Replaces DrawCaptureFrame, before the first capture: a renderer that
     // may run on several threads at once.
     void setRenderer(FrameRenderer renderer) { renderer_ = std::move(renderer); }
+    // The picture's surface was made anew: threads for its size are started
+    // at the next frame asked for.
+    void surfaceReplaced()
+    {
+        cancel();
+        workers_.reset();
+    }
     // Frames the threads have drawn so far.
     int drawCount() const { return workers_ ? workers_->drawCount() : 0; }
 

@@ -162,8 +162,10 @@ SceneContext ViewerModel::sceneContext(ParameterControl* parameter) const
 // 描画: every frame of one period is drawn once, in order, and kept.
 void ViewerModel::pressDraw()
 {
-    if (controls().draw)
-        guarded([this] { startCapture(); });
+    if (!controls().draw)
+        return;
+    resume_.reset();
+    guarded([this] { startCapture(); });
 }
 
 void ViewerModel::startCapture()
@@ -248,6 +250,8 @@ void ViewerModel::finishCapture()
 {
     phase_ = ViewerPhase::Ready;
     captureCache_.reset();
+    if (resume_)
+        resume();
     changed();
 }
 
@@ -308,14 +312,86 @@ void ViewerModel::animatePass()
     // FrameNo moves on before the wait, so a pause or a single step that
     // comes during the wait finds the frame after the one on the screen.
     frameNo_ = Add16(frameNo_, 1);
-    clock_->wakeAt(nextTime_, [this] { guarded([this] { animatePass(); }); });
+    wake();
 }
 
 void ViewerModel::haltPlayback()
 {
     if (isPlaying())
         phase_ = ViewerPhase::Paused;
-    clock_->cancel();
+    wake();
+}
+
+// One alarm serves the loop and the wait for a resize to settle: it is set
+// for whichever comes first.
+void ViewerModel::wake()
+{
+    if (!isPlaying() && !settleDue_) {
+        clock_->cancel();
+        return;
+    }
+    const std::int64_t due = !isPlaying() ? *settleDue_ : settleDue_ ? std::min(*settleDue_, nextTime_) : nextTime_;
+    clock_->wakeAt(due, [this] { guarded([this] { woken(); }); });
+}
+
+void ViewerModel::woken()
+{
+    if (closed_)
+        return;
+    if (settleDue_ && clock_->nowMs() >= *settleDue_) {
+        settleDue_.reset();
+        redrawAtNewSize();
+    } else if (isPlaying()) {
+        animatePass();
+    } else {
+        wake();
+    }
+}
+
+void ViewerModel::pictureResized()
+{
+    if (closed_)
+        return;
+    // Each change of a drag or a rotation starts the wait again.
+    settleDue_ = clock_->nowMs() + kResizeSettleMs;
+    wake();
+}
+
+// Frames of the old size go and are drawn again; with none stored, the next
+// 描画 draws at the new size anyway. A capture under way starts over, going
+// back where its own start would have.
+void ViewerModel::redrawAtNewSize()
+{
+    if (phase_ == ViewerPhase::Empty)
+        return;
+    if (!isCapturing())
+        resume_ = Resume{phase_, shownFrame_, frameNo_};
+    const std::optional<Resume> back = resume_;
+    haltPlayback();
+    startCapture();
+    if (isCapturing())
+        resume_ = back;
+}
+
+void ViewerModel::resume()
+{
+    const Resume back = *resume_;
+    resume_.reset();
+    const int shown = std::clamp(back.shownFrame, 0, static_cast<int>(lastFrame_));
+    if (back.phase == ViewerPhase::Playing) {
+        // The loop goes on from the frame that was on the picture.
+        phase_ = ViewerPhase::Playing;
+        frameDelay_ = static_cast<std::int16_t>(speed_);
+        nextTime_ = clock_->nowMs();
+        frameNo_ = static_cast<std::int16_t>(shown);
+        animatePass();
+        return;
+    }
+    phase_ = back.phase;
+    if (back.shownFrame >= 0)
+        showStored(shown);
+    if (back.phase != ViewerPhase::Ready)
+        frameNo_ = back.frameNo;
 }
 
 void ViewerModel::pressPause()
@@ -370,6 +446,7 @@ void ViewerModel::pressEnd() { discardFrames(); }
 // nothing reads or writes a released slot.
 void ViewerModel::discardFrames()
 {
+    resume_.reset();
     haltPlayback();
     stopCapture();
     host_.releaseFrames();
@@ -379,6 +456,7 @@ void ViewerModel::discardFrames()
 void ViewerModel::close()
 {
     closed_ = true;
+    settleDue_.reset();
     pressEnd();
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kelvora {
@@ -88,6 +89,13 @@ public:
     void setParameter(int value);   // the parameter scroll bar moved
     // The command a key gives with this kind of control focused.
     KeyCommand commandForKey(ViewerKey key, FocusKind focus) const;
+    // The picture's size changed (a resize, a rotation). The stored frames
+    // play on as they are, which the host shows unstretched; once no change
+    // has come for kResizeSettleMs (the user has let go), the frames are
+    // drawn again, at the size the host then gives, and the viewer goes
+    // back to the frame it showed, playing if it was.
+    void pictureResized();
+    static constexpr int kResizeSettleMs = 300;
 
     // Capture: the one entry point of every frame the host's FrameSource
     // draws. A frame drawn from the start the model asked for is taken: its
@@ -119,6 +127,10 @@ private:
     void animate();
     void animatePass();
     void haltPlayback();
+    void wake();
+    void woken();
+    void redrawAtNewSize();
+    void resume();
     void stepTo(int k);
     void discardFrames();
     void showStored(int k);
@@ -145,6 +157,16 @@ private:
     std::int64_t lastShownMs_ = 0;
     FrameStart captureStart_;
     int shownFrame_ = -1;
+    // When the picture's size is taken to have settled, while a resize
+    // waits for it.
+    std::optional<std::int64_t> settleDue_;
+    // Where a redraw after a resize goes back to once it is captured.
+    struct Resume {
+        ViewerPhase phase;
+        int shownFrame;
+        std::int16_t frameNo;
+    };
+    std::optional<Resume> resume_;
     std::shared_ptr<CaptureCache> captureCache_;  // while capturing
 };
 

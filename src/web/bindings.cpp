@@ -1,7 +1,8 @@
 // What the page sees of the C++ side: the viewer model itself (its controls,
 // keys and actions, not a copy of its tables), the web host around it, the
 // description of both windows (controls, layouts, the menu's arrow walk,
-// the wheel, the worksheet) and the scene catalogue.
+// the wheel, the worksheet), the store of packed frames and the scene
+// catalogue.
 
 #include "scenes/scene_catalogue.h"
 #include "viewer_model/menu_description.h"
@@ -10,6 +11,7 @@
 #include "viewer_model/viewer_keys.h"
 #include "viewer_model/viewer_model.h"
 #include "viewer_model/worksheet_layout.h"
+#include "web/web_frame_store.h"
 #include "web/web_viewer.h"
 #include "web/worksheet_page.h"
 
@@ -244,6 +246,19 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .function("deviceWidth", &WebViewer::deviceWidth)
         .function("deviceHeight", &WebViewer::deviceHeight);
     function("createViewer", &createViewer, allow_raw_pointers());
+
+    class_<WebFrameStore>("WebFrameStore")
+        .constructor<>()
+        .function("allocate", &WebFrameStore::allocate)
+        .function("pixels", &WebFrameStore::pixels)
+        .function("pack", &WebFrameStore::pack)
+        .function("unpack", &WebFrameStore::unpack)
+        .function("holds", &WebFrameStore::holds)
+        .function("count", &WebFrameStore::count)
+        .function("allStored", &WebFrameStore::allStored)
+        .function("packedBytes", &WebFrameStore::packedBytes)
+        .function("release", &WebFrameStore::release)
+        .function("dispose", &WebFrameStore::dispose);
 
     function("repeatsWhenHeld", &RepeatsWhenHeld);
     function("scrollBarKeyStep", &ScrollBarKeyStep);

@@ -66,11 +66,27 @@ void WebViewer::paint(const PaintBatch& batch)
     PaintOnPage(page_, batch, backend_->deviceWidth(), backend_->deviceHeight());
 }
 
+namespace {
+
+bool operator==(const WebPictureSize& a, const WebPictureSize& b)
+{
+    return a.width == b.width && a.height == b.height && a.devicePixelRatio == b.devicePixelRatio &&
+        a.screenWidth == b.screenWidth && a.screenHeight == b.screenHeight;
+}
+
+}  // namespace
+
+void WebViewer::resize(const WebPictureSize& size)
+{
+    const bool changed = !(size == pendingSize_);
+    pendingSize_ = size;
+    if (changed)
+        model_->pictureResized();
+}
+
 void WebViewer::allocateFrames(int count)
 {
-    const WebPictureSize& s = pendingSize_;
-    if (s.width != size_.width || s.height != size_.height || s.devicePixelRatio != size_.devicePixelRatio ||
-        s.screenWidth != size_.screenWidth || s.screenHeight != size_.screenHeight) {
+    if (!(pendingSize_ == size_)) {
         size_ = pendingSize_;
         createSurface();
     }

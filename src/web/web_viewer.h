@@ -34,8 +34,8 @@ void PaintOnPage(emscripten::val& page, const PaintBatch& batch, int deviceWidth
 // below); the drawing canvas, the model and the frame source (one frame at
 // a time on the picture's canvas) live here.
 //
-// A new picture size takes effect at the next 描画, so the frames of one
-// capture all have one size; stored frames are scaled by the page.
+// A new picture size takes effect at the next capture, so the frames of one
+// capture all have one size; until then the page shows them scaled to fit.
 class WebViewer : public ViewerHost {
 public:
     WebViewer(int sceneIndex, emscripten::val page, const WebPictureSize& size);
@@ -49,7 +49,9 @@ public:
     void drawNextFrame() { source_->drawPending(); }
     // Replaces the scenes' drawing of capture frames (the tests' hooks).
     void setFrameRenderer(FrameRenderer renderer) { source_->setRenderer(std::move(renderer)); }
-    void resize(const WebPictureSize& size) { pendingSize_ = size; }
+    // The picture's new size, taken by the next capture; the model has the
+    // frames drawn again once it settles.
+    void resize(const WebPictureSize& size);
     // The page's timeout with this ticket ran.
     void clockFired(int ticket) { clock_->fire(ticket); }
     // The device pixels of the frames being drawn or stored.

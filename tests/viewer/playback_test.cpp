@@ -57,6 +57,26 @@ TEST(Playback, ALateFrameShortensTheNextWait)
     EXPECT_EQ(v.shownFrame(), 3);
 }
 
+TEST(Playback, AResizeWhilePlayingRedrawsTheFramesOnceItSettles)
+{
+    Ready v;
+    v.form().show();
+    v.start();
+    v.play(2);
+    const QSize before = v.form().picture()->surface().image().size();
+    v.form().resize(v.form().width() * 3 / 4, v.form().height() + 40);
+    ASSERT_TRUE(v.form().picture()->surfaceOutOfDate());
+    v.play(1);
+    EXPECT_EQ(v.shownFrame(), 3) << "the old frames play on until the size settles";
+    v.clock->fire();
+    ASSERT_TRUE(v.settle());
+    EXPECT_FALSE(v.form().picture()->surfaceOutOfDate());
+    EXPECT_NE(v.form().frameStore().frameSize(0), before);
+    EXPECT_EQ(v.form().frameStore().frameSize(0), v.form().picture()->surface().image().size());
+    EXPECT_TRUE(v.form().isPlaying());
+    EXPECT_EQ(v.shownFrame(), 3);
+}
+
 TEST(Playback, NewSpeedAppliesFromTheNextFrame)
 {
     Ready v;

@@ -153,6 +153,36 @@ TEST(ViewerModel, CapturesPlaysAndStepsARealSceneWithoutWidgets)
     EXPECT_FALSE(v.model.controls().frameCount) << "the frame count stays as the first capture chose it";
 }
 
+TEST(ViewerModel, AResizeRedrawsTheFramesOnceItSettlesAndGoesBackToTheFrameShown)
+{
+    Viewer v(3);
+    v.capture();
+    v.model.setSpeed(100);
+    v.model.pressPlay();
+    v.clock->fire();
+    v.clock->fire();
+    v.model.pictureResized();
+    v.clock->fire();
+    EXPECT_EQ(v.host.shown, 3) << "the loop plays on while the size settles";
+    v.model.pictureResized();
+    v.clock->fire();
+    v.clock->fire();
+    EXPECT_EQ(v.model.phase(), ViewerPhase::Playing);
+    v.clock->fire();
+    ASSERT_EQ(v.model.phase(), ViewerPhase::Capturing) << "drawn again 300 ms after the last change";
+    EXPECT_EQ(v.host.allocated, 12);
+    v.runCapture();
+    EXPECT_EQ(v.model.phase(), ViewerPhase::Playing);
+    EXPECT_EQ(v.host.shown, 5);
+    v.model.pressStep();
+    v.model.pictureResized();
+    v.clock->fire();
+    v.runCapture();
+    EXPECT_EQ(v.model.phase(), ViewerPhase::Stepped);
+    v.model.pressStep();
+    EXPECT_EQ(v.host.shown, 7) << "a step goes on from the frame shown";
+}
+
 TEST(ViewerModel, ClosingDuringACaptureStopsItBeforeTheStoreGoes)
 {
     Viewer v(0);

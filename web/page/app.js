@@ -60,8 +60,12 @@ export function startApp(createModule) {
     on('save-sheet', 'click', () => page.saving.worksheet(false));
     on('save-sheet-all', 'click', () => page.saving.worksheet(true));
     on('save-cancel', 'click', () => page.saving.close());
+    on('save-panel', 'close', () => page.saving.closed());
+    on('save-panel', 'click', (event) => { if (event.target === element('save-panel')) page.saving.close(); });
+    // Esc closes the dialog (the browser's cancel) and goes no further.
     on('save-panel', 'keydown', (event) => {
-      if (event.key === 'Escape') { event.stopPropagation(); page.saving.close(); }
+      if (event.key === 'Escape') event.stopPropagation();
+      page.saving.keepFocus(event);
     }, true);
     on('message-ok', 'click', () => { element('message').hidden = true; });
     on('restart', 'click', () => { element('ended').hidden = true; showMenu(); });

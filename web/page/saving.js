@@ -3,7 +3,7 @@
 // frame of the period on one A4 landscape page, or a page for every value
 // of the parameter) through the browser's print dialog, where "Save as
 // PDF" writes the file.
-import { applyPalette, GIFEncoder, quantize } from 'gifenc';
+import { GIFEncoder, nearestColorIndex, quantize } from 'gifenc';
 import { freeCanvas } from './dom.js';
 import { guarded } from './errors.js';
 import { Painter } from './painter.js';
@@ -19,22 +19,20 @@ function download(blob, fileName) {
   setTimeout(guarded(() => URL.revokeObjectURL(url)), 60000);
 }
 
-function framePixels(frame) {
-  return frame.getContext('2d').getImageData(0, 0, frame.width, frame.height).data;
-}
-
 // The loop as GIF bytes, delayMs a frame, repeating for ever. The palette
 // is quantised from a sample of every frame, so colours that only some
-// frames have keep their own entries. The frames' pixels are read one frame
-// at a time, once for the sample and once to encode, so a large loop never
-// has all its pixels out of the canvases at once.
-function encodeGif(frames, delayMs) {
-  const stride = 7;  // every 7th pixel of each frame goes into the sample
-  const perFrame = Math.ceil(frames[0].width * frames[0].height / stride);
-  const sample = new Uint8Array(perFrame * frames.length * 4);
+// frames have keep their own entries. Frames are unpacked one at a time,
+// once for the sample and once to encode into one buffer of indices, so a
+// large loop never has its pixels out at once.
+function encodeGif(store, delayMs) {
+  const count = store.count();
+  // At most about a million pixels in the sample, every 7th on small frames.
+  const stride = Math.max(7, Math.ceil(store.width * store.height * count / 1e6));
+  const perFrame = Math.ceil(store.width * store.height / stride);
+  const sample = new Uint8Array(perFrame * count * 4);
   let at = 0;
-  for (const frame of frames) {
-    const data = framePixels(frame);
+  for (let k = 0; k < count; ++k) {
+    const data = store.bytes(k);
     for (let p = 0; p < data.length; p += 4 * stride) {
       sample[at++] = data[p];
       sample[at++] = data[p + 1];
@@ -44,17 +42,48 @@ function encodeGif(frames, delayMs) {
   }
   const palette = quantize(sample.subarray(0, at), 256);
   const gif = GIFEncoder();
-  frames.forEach((frame, k) => {
-    const index = applyPalette(framePixels(frame), palette);
+  const index = new Uint8Array(store.width * store.height);
+  const nearest = new Map();
+  for (let k = 0; k < count; ++k) {
+    paletteIndices(store.bytes(k), palette, nearest, index);
     const options = { delay: delayMs };
     if (k === 0) {
       options.palette = palette;
       options.repeat = 0;
     }
-    gif.writeFrame(index, frame.width, frame.height, options);
-  });
+    gif.writeFrame(index, store.width, store.height, options);
+  }
   gif.finish();
   return gif.bytes();
+}
+
+// Each pixel's nearest palette entry, into `out`; `nearest` remembers the
+// entry of each colour met, from frame to frame.
+function paletteIndices(bytes, palette, nearest, out) {
+  const words = new Int32Array(bytes.buffer, bytes.byteOffset, out.length);
+  let last = 0;
+  let lastIndex = -1;
+  for (let i = 0; i < out.length; ++i) {
+    const w = words[i];
+    if (w !== last || lastIndex < 0) {
+      lastIndex = nearest.get(w);
+      if (lastIndex === undefined) {
+        lastIndex = nearestColorIndex(palette, [w & 255, (w >> 8) & 255, (w >> 16) & 255]);
+        nearest.set(w, lastIndex);
+      }
+      last = w;
+    }
+    out[i] = lastIndex;
+  }
+}
+
+// Frame k of the store on a canvas of its own, which the caller frees.
+function frameCanvas(store, k) {
+  const canvas = document.createElement('canvas');
+  canvas.width = store.width;
+  canvas.height = store.height;
+  canvas.getContext('2d').putImageData(store.image(k), 0, 0);
+  return canvas;
 }
 
 const POINT_MM = 0.3528;
@@ -176,18 +205,29 @@ export class Saving {
     if (!viewer.model.controls().save || !viewer.store.allStored()) return;
     this.viewer = viewer;
     this.offerAllValues(viewer.model.hasParameter());
-    this.panel.hidden = false;
+    this.panel.showModal();
     this.panel.querySelector('button').focus();
   }
 
-  isOpen() { return !this.panel.hidden; }
-  close() { this.panel.hidden = true; }
+  isOpen() { return this.panel.open; }
+  close() { if (this.panel.open) this.panel.close(); }
 
-  frames() {
-    const store = this.viewer.store;
-    const frames = [];
-    for (let k = 0; k < store.count(); ++k) frames.push(store.frame(k));
-    return frames;
+  // Tab goes round the dialog's buttons and never out of it, not even to
+  // the browser's own bar.
+  keepFocus(event) {
+    if (event.key !== 'Tab') return;
+    const buttons = [...this.panel.querySelectorAll('button')].filter((b) => !b.hidden);
+    const at = buttons.indexOf(document.activeElement);
+    const next = (at + (event.shiftKey ? buttons.length - 1 : 1)) % buttons.length;
+    event.preventDefault();
+    buttons[at < 0 ? 0 : next].focus();
+  }
+
+  // However the dialog closed (a choice, キャンセル, Esc), the focus goes
+  // back to 保存.
+  closed() {
+    const save = this.viewer && this.viewer.saveButton;
+    if (save && save.isConnected) save.focus();
   }
 
   // The scene's name with the parameter it was drawn with, as the desktop
@@ -203,7 +243,7 @@ export class Saving {
   gif() {
     this.close();
     const name = this.baseName() + '.gif';
-    const bytes = encodeGif(this.frames(), this.viewer.model.speed());
+    const bytes = encodeGif(this.viewer.store, this.viewer.model.speed());
     download(new Blob([bytes], { type: 'image/gif' }), name);
     this.saved(name);
   }
@@ -213,9 +253,10 @@ export class Saving {
     const model = this.viewer.model;
     const count = model.lastFrame() + 1;
     const shown = model.shownFrame();
-    const frame = this.viewer.store.frame(shown >= 0 && shown < count ? shown : 0);
+    const frame = frameCanvas(this.viewer.store, shown >= 0 && shown < count ? shown : 0);
     const name = this.baseName() + '.png';
     frame.toBlob(guarded((blob) => {
+      freeCanvas(frame);
       if (!blob) {
         this.failed();
         return;

@@ -50,7 +50,7 @@ export class Viewer {
     this.timer = null;
     this.stats = { captureStart: 0, captureMs: null };
     this.createControls();
-    this.store = new FrameStore(this.picture);
+    this.store = new FrameStore(this.picture, k);
     this.painter = new Painter(this.picture);
     this.channel = new MessageChannel();
     this.channel.port1.onmessage = guarded(() => this.runCapture());
@@ -61,7 +61,6 @@ export class Viewer {
     this.model = this.viewer.model();
     this.picture.setAttribute('aria-label', this.model.pictureName());
     this.refresh();
-    this.prepareFrames();
 
     this.onKey = guarded((event) => this.key(event));
     this.onResize = guarded(() => this.resized());
@@ -108,10 +107,7 @@ export class Viewer {
     on(this.endButton, 'click', () => this.end());
     on(this.saveButton, 'click', () => this.ui.save(this));
     for (const option of [this.frames12, this.frames24]) {
-      on(option, 'change', () => {
-        if (option.checked) this.model.chooseFrameCount(Number(option.value));
-        this.prepareFrames();
-      });
+      on(option, 'change', () => { if (option.checked) this.model.chooseFrameCount(Number(option.value)); });
     }
     // As a scroll bar that reports its value once the thumb is let go.
     on(this.speedBar, 'change', () => this.model.setSpeed(Number(this.speedBar.value)));
@@ -132,7 +128,7 @@ export class Viewer {
     return {
       paint: g((ops, texts, dots, width, height) => this.painter.paint(ops, texts, dots, width, height)),
       allocateFrames: g((count, width, height) => this.store.allocate(count, width, height)),
-      storeFrame: g((k) => this.store.store(k, this.painter.canvas)),
+      storeFrame: g((k) => this.store.store(k)),
       showFrame: g((k) => this.store.show(k)),
       releaseFrames: g(() => this.store.release()),
       scheduleCapture: g(() => { this.captureQueued = true; this.channel.port2.postMessage(0); }),
@@ -153,9 +149,6 @@ export class Viewer {
   runCapture() {
     if (!this.captureQueued || this.closed) return;
     this.captureQueued = false;
-    // The frame is drawn straight onto the canvas that keeps it.
-    const target = this.store.drawingTarget(this.model.frameNo());
-    this.painter.target(target || this.picture, this.store.latest);
     this.viewer.drawNextFrame();
   }
 
@@ -191,9 +184,7 @@ export class Viewer {
       this.stats.captureStart = performance.now();
       this.stats.captureMs = null;
     } else if (!capturing && this.wasCapturing) {
-      if (m.phase() === this.k.ViewerPhase.Ready) this.stats.captureMs = performance.now() - this.stats.captureStart;
-      // A resize during the capture waited for it to end.
-      this.applyPlace(false);
+      if (m.phase() !== this.k.ViewerPhase.Empty) this.stats.captureMs = performance.now() - this.stats.captureStart;
     }
     this.wasCapturing = capturing;
   }
@@ -238,32 +229,24 @@ export class Viewer {
     };
   }
 
-  // Places the controls. The picture's pixels change size only while no
-  // capture runs; meanwhile the browser scales them.
+  // Places the controls. The picture's pixels change size when a capture
+  // starts; until then the browser scales them to fit.
   applyPlace(initial) {
     this.place.places.forEach((r, i) => place(this.placed[i], r));
-    if (initial || !this.model.isCapturing()) {
+    if (initial) {
       const size = this.pictureSize();
       this.store.setDisplaySize(Math.max(1, Math.round(size.width * size.devicePixelRatio)),
-        Math.max(1, Math.round(size.height * size.devicePixelRatio)), initial ? -1 : this.model.shownFrame());
+        Math.max(1, Math.round(size.height * size.devicePixelRatio)));
     }
   }
 
-  // A resize or a tablet's rotation: the stored frames play on, scaled; the
-  // next capture draws at the new size.
+  // A resize or a tablet's rotation: the model has the frames drawn again
+  // at the new size once it settles; until then they play on, scaled to fit.
   resized() {
     if (this.closed) return;
     this.place = this.computePlace();
-    this.viewer.resize(this.pictureSize());
     this.applyPlace(false);
-    this.prepareFrames();
-  }
-
-  // The frames' canvases for the next capture, made while the page waits.
-  prepareFrames() {
-    const size = this.pictureSize();
-    this.store.prepare(this.model.frameCountChoice(), Math.max(1, Math.round(size.width * size.devicePixelRatio)),
-      Math.max(1, Math.round(size.height * size.devicePixelRatio)));
+    this.viewer.resize(this.pictureSize());
   }
 
   key(event) {
@@ -271,6 +254,8 @@ export class Viewer {
     if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
     const key = viewerKey(this.k, event.key);
     if (key === null) return;
+    // A focused button takes Enter as a browser's button does: it is pressed.
+    if (event.key === 'Enter' && document.activeElement.tagName === 'BUTTON') return;
     const command = this.model.commandForKey(key, focusKind(this.k, document.activeElement));
     const C = this.k.KeyCommand;
     if (command === C.None) return;

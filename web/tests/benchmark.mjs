@@ -1,6 +1,7 @@
 // The page's speed in headless Chromium (see BENCHMARKS.md, "In the
 // browser"): page load to menu shown, capture of 24 frames for every scene
-// with the picture at 1440 × 830, and showing a stored frame.
+// with the picture at 1440 × 830, and showing a stored frame. The page that
+// is measured may be an older build, for a comparison in one run.
 //   node web/tests/benchmark.mjs build-web [RUNS] [SCENE,...]
 import { launchBrowser, openPage, testPageUrl } from './browser_support.mjs';
 
@@ -45,8 +46,8 @@ try {
       const first = await capture();
       const times = [];
       for (let i = 0; i < runs; ++i) times.push(await capture());
-      const size = [v.store.frame(0).width, v.store.frame(0).height];
-      // Showing a stored frame: drawImage onto the picture, and reading one
+      const size = [v.picture.width, v.picture.height];
+      // Showing a stored frame: unpacked onto the picture, and reading one
       // pixel back so the drawing is really done.
       const ctx = v.picture.getContext('2d');
       const shows = 200;

@@ -8,10 +8,10 @@ import { join, resolve } from 'node:path';
 
 export const CHROMIUM = process.env.KELVORA_CHROMIUM || '/usr/bin/chromium';
 
-export async function launchBrowser() {
+export async function launchBrowser(extraArgs = []) {
   return chromium.launch({
     executablePath: CHROMIUM,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage', '--disable-background-networking',
+    args: [...extraArgs, '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage', '--disable-background-networking',
       '--disable-component-update', '--disable-default-apps', '--disable-extensions', '--disable-sync',
       '--no-first-run', '--mute-audio', '--disable-features=Translate,MediaRouter'],
   });

@@ -75,7 +75,7 @@ async function openWithKeys(page, scene) {
 async function framesDrawn(page) {
   return page.evaluate(() => {
     const store = window.kelvora.viewer.store;
-    const pixels = (k) => { const f = store.frame(k); return f.getContext('2d').getImageData(0, 0, f.width, f.height).data; };
+    const pixels = (k) => store.bytes(k).slice();
     const a = pixels(0);
     const b = pixels(Math.floor(store.count() / 4));
     let ink = 0;
@@ -84,7 +84,7 @@ async function framesDrawn(page) {
       if (a[i] !== 255 || a[i + 1] !== 255 || a[i + 2] !== 255) ++ink;
       if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) ++differ;
     }
-    return { ink, differ, count: store.count(), width: store.frame(0).width, height: store.frame(0).height };
+    return { ink, differ, count: store.count(), width: store.width, height: store.height };
   });
 }
 
@@ -251,7 +251,7 @@ async function saveChecks(page, frames, speedMs) {
   await page.click('#save');
   const [pngDownload] = await Promise.all([page.waitForEvent('download'), page.click('#save-png')]);
   const png = readFileSync(await pngDownload.path());
-  const size = await page.evaluate(() => { const f = window.kelvora.viewer.store.frame(0); return [f.width, f.height]; });
+  const size = await page.evaluate(() => { const s = window.kelvora.viewer.store; return [s.width, s.height]; });
   check(png.toString('latin1', 1, 4) === 'PNG' && png.readUInt32BE(16) === size[0] && png.readUInt32BE(20) === size[1], 'PNG: the frame shown, at its size');
 
   await page.evaluate(() => { window.printCalls = 0; window.print = () => { window.printCalls += 1; }; });
@@ -285,6 +285,84 @@ async function saveChecks(page, frames, speedMs) {
   check(readPdf(allPath).pages === values, `worksheet of every value: ${readPdf(allPath).pages} pages, expected ${values}`);
   await page.evaluate(() => window.dispatchEvent(new Event('afterprint')));
   return sheet.title;
+}
+
+// A focused button takes Enter as a browser's button does; the choice of
+// 保存 is a modal dialog that Esc and a click outside close, giving the
+// focus back to 保存.
+async function keyChecks(page) {
+  await page.click('#pause');
+  await page.focus('#play');
+  await page.keyboard.press('Enter');
+  await expectPhase(page, 'Playing', 'Enter on a focused アニメ開始');
+  await page.focus('#pause');
+  await page.keyboard.press('Enter');
+  await expectPhase(page, 'Paused', 'Enter on a focused 一時停止');
+  const focusIn = () => page.evaluate(() => document.activeElement.closest('dialog') ? 'dialog' : document.activeElement.id);
+  for (const close of ['Escape', 'outside']) {
+    await page.focus('#save');
+    await page.keyboard.press('Enter');
+    check(await page.evaluate(() => document.getElementById('save-panel').open), `Enter on a focused 保存 opens the dialog (${close})`);
+    const where = [];
+    for (let i = 0; i < 6; ++i) { await page.keyboard.press('Tab'); where.push(await focusIn()); }
+    check(where.every((w) => w === 'dialog'), `Tab stays in the dialog: ${where}`);
+    if (close === 'Escape') await page.keyboard.press('Escape');
+    else await page.mouse.click(5, 5);
+    const after = await page.evaluate(() => [document.getElementById('save-panel').open, document.activeElement.id]);
+    check(!after[0] && after[1] === 'save', `${close} closes the dialog, focus on ${after[1]}`);
+  }
+  await expectPhase(page, 'Paused', 'after the dialog');
+}
+
+// Rotating an iPad while a loop plays: the ball stays round in the picture
+// as shown, before and after the frames are drawn again by themselves.
+async function rotationChecks(browser) {
+  const { context, page } = await openPage(browser, url, { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, problems);
+  await page.tap('#scene-0');
+  await page.tap('#draw');
+  await waitForPhase(page, 'Ready');
+  await page.tap('#play');
+  // The green ball's width over its height in a screenshot of the picture.
+  const roundness = async (what) => {
+    const shot = (await page.locator('#picture').screenshot()).toString('base64');
+    const ratio = await page.evaluate(async (png) => {
+      const image = await createImageBitmap(await (await fetch('data:image/png;base64,' + png)).blob());
+      const ctx = new OffscreenCanvas(image.width, image.height).getContext('2d');
+      ctx.drawImage(image, 0, 0);
+      const d = ctx.getImageData(0, 0, image.width, image.height).data;
+      const xs = [];
+      const ys = [];
+      for (let i = 0; i < d.length; i += 4) {
+        if (d[i + 1] > 100 && d[i] < 60 && d[i + 2] < 60) { xs.push((i / 4) % image.width); ys.push(Math.floor(i / 4 / image.width)); }
+      }
+      return (Math.max(...xs) - Math.min(...xs) + 1) / (Math.max(...ys) - Math.min(...ys) + 1);
+    }, shot);
+    check(ratio >= 0.85 && ratio <= 1.18, `${what}: the ball's width over height is ${ratio.toFixed(2)}`);
+  };
+  await roundness('iPad landscape');
+  for (const [width, height] of [[768, 1024], [1024, 768]]) {
+    await page.setViewportSize({ width, height });
+    await page.waitForTimeout(50);
+    await roundness(`turned to ${width}x${height}, old frames`);
+    await page.waitForFunction((w) => {
+      const v = window.kelvora.viewer;
+      return v.store.width === w && v.model.isPlaying();
+    }, Math.round(width * 0.75) * 2, { timeout: 30000 });
+    await page.waitForTimeout(200);
+    await roundness(`turned to ${width}x${height}, frames drawn again`);
+    await page.screenshot({ path: join(shotDir, `viewer-ipad-${width}x${height}.png`) });
+    // The options and the speed bar take a finger 44 px tall at their
+    // centre, and the title over ２４画面 does not take its taps.
+    const missed = await page.evaluate(() => ['frames12-label', 'frames24-label', 'speed'].filter((id) => {
+      const e = document.getElementById(id);
+      const r = e.getBoundingClientRect();
+      const x = r.left + r.width / 2;
+      const y = r.top + r.height / 2;
+      return [-21.5, 0, 21.5].some((dy) => !e.contains(document.elementFromPoint(x, y + dy)));
+    }));
+    check(missed.length === 0, `${width}x${height}: missed by a finger: ${missed}`);
+  }
+  await context.close();
 }
 
 // A run-time error of a scene: its number and Japanese text in the page,
@@ -352,22 +430,17 @@ try {
     await page.click('#play');
     await page.waitForTimeout(500);
     await page.screenshot({ path: join(shotDir, 'viewer-1366x768.png') });
-    // A smaller window: the frames play on, scaled; the next 描画 draws at
-    // the new size.
-    const before = await framesDrawn(page);
+    // A smaller window: the frames play on, scaled to fit, and are drawn
+    // again at the new size by themselves once it settles.
     await page.setViewportSize({ width: 1024, height: 640 });
     await page.waitForTimeout(100);
     const box = await page.evaluate(() => { const c = document.getElementById('picture'); return [c.offsetWidth, c.offsetHeight, c.width, c.height]; });
-    check(box[0] === 768 && box[1] === 512 && box[2] === 768 && box[3] === 512, `resize: picture ${box}`);
+    check(box[0] === 768 && box[1] === 512 && box[2] === 1024, `resize: picture ${box}`);
     await hitChecks(page, 'the viewer at 1024 x 640');
-    const shown = await page.evaluate(() => window.kelvora.viewer.model.shownFrame());
-    await page.waitForFunction((f) => window.kelvora.viewer.model.shownFrame() !== f, shown, { timeout: 5000 });
-    await expectPhase(page, 'Playing', 'playing on after a resize');
-    await page.click('#pause');
-    await page.click('#draw');
-    await waitForPhase(page, 'Ready');
+    await page.waitForFunction(() => window.kelvora.viewer.store.width === 768 && window.kelvora.viewer.model.isPlaying(), null, { timeout: 30000 });
     const after = await framesDrawn(page);
-    check(before.width === 1024 && after.width === 768 && after.height === 512, `resize: frames ${before.width}x${before.height} then ${after.width}x${after.height}`);
+    check(after.count === 12 && after.height === 512 && after.ink > 500, `resize: ${after.count} frames of ${after.width}x${after.height} drawn again`);
+    await keyChecks(page);
     // 終了 in the menu: a page cannot close its own tab, so it says so.
     await page.click('#end');
     await page.click('#menu-end');
@@ -377,6 +450,7 @@ try {
     await context.close();
   }
   await shippedPageChecks(browser);
+  await rotationChecks(browser);
   // A tablet: 1024 × 768 at twice the pixels.
   {
     const { context, page } = await openPage(browser, url, { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 2 }, problems);
