@@ -6,10 +6,8 @@
 #include <gif_lib.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <new>
-#include <unistd.h>
 
 namespace kelvora {
 
@@ -51,15 +49,24 @@ std::vector<QImage> asRgb32(const std::vector<QImage>& frames)
         converted.push_back(format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
                 ? frame
                 : frame.convertToFormat(QImage::Format_RGB32));
+        if (converted.back().isNull())
+            throw std::bad_alloc();
     }
     return converted;
+}
+
+// giflib's output: every byte through the atomic file's checked writes.
+int writeToFile(GifFileType* gif, const GifByteType* bytes, int length)
+{
+    auto* file = static_cast<AtomicFile*>(gif->UserData);
+    return length >= 0 && file->write(bytes, static_cast<std::size_t>(length)) ? length : 0;
 }
 
 // Owns an open giflib encoder; closing it writes the trailer.
 class GifEncoder {
 public:
-    explicit GifEncoder(int fd)
-        : gif_(EGifOpenFileHandle(fd, &error_))
+    explicit GifEncoder(AtomicFile& file)
+        : gif_(EGifOpen(&file, &writeToFile, &error_))
     {
     }
     ~GifEncoder()
@@ -145,33 +152,29 @@ bool putFrame(GifFileType* gif, const QImage& frame, const IndexedPalette& palet
     return true;
 }
 
-ExportResult encode(const QString& path, const std::vector<QImage>& frames, int delayMs)
+ExportResult encode(const FilePath& path, const std::vector<QImage>& frames, int delayMs)
 {
     const IndexedPalette palette = BuildPalette(frames);
     AtomicFile file(path);
     if (!file.open())
         return failure(file.error());
-    const std::string cannotWrite = "cannot write " + path.toStdString() + ": ";
-
-    // giflib closes the descriptor it is given; it gets a duplicate so the
-    // file can still be flushed to disk before the rename.
-    const int fd = ::dup(file.handle());
-    if (fd < 0)
-        return failure(cannotWrite + std::strerror(errno));
-    GifEncoder encoder(fd);
-    if (!encoder.get()) {
-        ::close(fd);
-        return failure(cannotWrite + GifErrorString(encoder.lastError()));
-    }
+    // A write error is the file's own message; the others are giflib's.
+    const auto encoderFailure = [&](int gifError) {
+        return failure(!file.error().empty() ? file.error()
+                                             : "cannot write " + path.bytes + ": " + GifErrorString(gifError));
+    };
+    GifEncoder encoder(file);
+    if (!encoder.get())
+        return encoderFailure(encoder.lastError());
     GifFileType* gif = encoder.get();
     bool written = putScreen(gif, frames.front().size(), palette) && putLoopForever(gif);
     const int delay = GifDelayCentiseconds(delayMs);
     for (std::size_t i = 0; written && i < frames.size(); ++i)
         written = putFrame(gif, frames[i], palette, delay);
     if (!written)
-        return failure(cannotWrite + GifErrorString(encoder.lastError()));
+        return encoderFailure(encoder.lastError());
     if (!encoder.close())
-        return failure(cannotWrite + GifErrorString(encoder.lastError()));
+        return encoderFailure(encoder.lastError());
     if (!file.commit())
         return failure(file.error());
     ExportResult result;
@@ -184,14 +187,14 @@ ExportResult encode(const QString& path, const std::vector<QImage>& frames, int 
 
 int GifDelayCentiseconds(int delayMs) { return std::max(2, (std::max(0, delayMs) + 5) / 10); }
 
-ExportResult WriteAnimatedGif(const QString& path, const std::vector<QImage>& frames, int delayMs)
+ExportResult WriteAnimatedGif(const FilePath& path, const std::vector<QImage>& frames, int delayMs)
 {
     if (const std::string problem = frameProblem(frames, delayMs); !problem.empty())
         return failure(problem);
     try {
         return encode(path, asRgb32(frames), delayMs);
     } catch (const std::bad_alloc&) {
-        return failure("out of memory while writing " + path.toStdString());
+        return failure("cannot write " + path.bytes + ": out of memory");
     }
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "export/export_result.h"
+#include "export/file_path.h"
 
 #include <QImage>
-#include <QString>
 
 #include <vector>
 
@@ -13,8 +13,8 @@ namespace kelvora {
 // ever, showing each frame for delayMs milliseconds. One global colour
 // table holds the exact colours of the frames; with more than 256 colours
 // they are reduced and the result says so. The file appears at path only
-// when complete.
-ExportResult WriteAnimatedGif(const QString& path, const std::vector<QImage>& frames, int delayMs);
+// when complete (see AtomicFile); running out of memory is a failure.
+ExportResult WriteAnimatedGif(const FilePath& path, const std::vector<QImage>& frames, int delayMs);
 
 // A GIF frame delay in hundredths of a second: delayMs rounded to the
 // nearest hundredth (halves up), and never below 2, since viewers treat

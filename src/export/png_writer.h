@@ -1,14 +1,14 @@
 #pragma once
 
 #include "export/export_result.h"
+#include "export/file_path.h"
 
 #include <QImage>
-#include <QString>
 
 namespace kelvora {
 
 // Saves the image as a PNG file. The file appears at path only when
-// complete; a failure leaves nothing behind.
-ExportResult WritePng(const QString& path, const QImage& image);
+// complete (see AtomicFile); a failure leaves nothing behind.
+ExportResult WritePng(const FilePath& path, const QImage& image);
 
 }  // namespace kelvora

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <new>
 
 namespace kelvora {
 
@@ -42,6 +44,7 @@ struct SheetLayout {
     QRectF title;
     QRectF fields;
     QRectF key;
+    QRectF graph;  // empty without graphs
     int columns = 1;
     double gap = 0;
     double cellWidth = 0;
@@ -61,9 +64,16 @@ SheetLayout layOut(QPaintDevice* device, const QRectF& page, const WorksheetPage
     layout.title = QRectF(page.left(), page.top(), page.width(), titleHeight);
     layout.fields = QRectF(page.left(), layout.title.bottom(), page.width(), fieldsHeight);
     layout.key = QRectF(page.left(), page.bottom() - keyHeight, page.width(), keyHeight);
+    double gridBottom = layout.key.top();
+    if (!pages.graphs.empty()) {
+        const QSizeF graph = pages.graphs.front().size();
+        const double graphHeight = page.width() * graph.height() / graph.width();
+        layout.graph = QRectF(page.left(), layout.key.top() - millimetres(1) - graphHeight, page.width(), graphHeight);
+        gridBottom = layout.graph.top();
+    }
 
     const QRectF grid(page.left(), layout.fields.bottom() + millimetres(2), page.width(),
-        layout.key.top() - layout.fields.bottom() - millimetres(4));
+        gridBottom - layout.fields.bottom() - millimetres(4));
     const int count = pages.frameCount;
     const QSizeF frameSize(pages.framePixels);
     layout.gap = page.width() * 0.015;
@@ -152,67 +162,106 @@ void drawKey(QPainter& painter, const QRectF& area, std::span<const KeyEntry> ke
     }
 }
 
-void drawPage(QPainter& painter, const SheetLayout& layout, const QString& title, std::span<const KeyEntry> key,
-    const std::vector<QImage>& frames)
+// The page without its frames: title, fields, key and the graph if any.
+void drawPageText(QPainter& painter, const SheetLayout& layout, const QString& title, std::span<const KeyEntry> key,
+    const QImage* graph)
 {
+    if (graph)
+        painter.drawImage(layout.graph, *graph);
     painter.setFont(sheetFont(kTitlePoints));
     painter.setPen(Qt::black);
     painter.drawText(layout.title, Qt::AlignLeft | Qt::AlignTop, title);
     drawFields(painter, layout.fields);
     drawKey(painter, layout.key, key);
+}
 
+// Frame k of count in its cell, outlined, with its label underneath.
+void drawFrame(QPainter& painter, const SheetLayout& layout, int k, int count, const QImage& frame)
+{
     painter.setFont(sheetFont(kLabelPoints));
-    const int count = static_cast<int>(frames.size());
-    for (int k = 0; k < count; ++k) {
-        const double x = layout.fields.left() + (k % layout.columns) * (layout.cellWidth + layout.gap)
-            + (layout.cellWidth - layout.shown.width()) / 2;
-        const double y = layout.top + (k / layout.columns) * layout.rowPitch;
-        const QRectF target(QPointF(x, y), layout.shown);
-        painter.drawImage(target, frames[static_cast<std::size_t>(k)]);
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(target);
-        painter.drawText(QRectF(x, y + layout.shown.height(), layout.shown.width(), layout.labelHeight),
-            Qt::AlignCenter, fromUtf8(WorksheetFrameLabel(k, count)));
+    const double x = layout.fields.left() + (k % layout.columns) * (layout.cellWidth + layout.gap)
+        + (layout.cellWidth - layout.shown.width()) / 2;
+    const double y = layout.top + (k / layout.columns) * layout.rowPitch;
+    const QRectF target(QPointF(x, y), layout.shown);
+    painter.drawImage(target, frame);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(target);
+    painter.drawText(QRectF(x, y + layout.shown.height(), layout.shown.width(), layout.labelHeight),
+        Qt::AlignCenter, fromUtf8(WorksheetFrameLabel(k, count)));
+}
+
+// Every page, each frame put on it as it is drawn; an error text, or empty.
+std::string drawPages(QPainter& painter, QPdfWriter& writer, const WorksheetPages& pages, const WorksheetFrames& frames)
+{
+    const SheetLayout layout
+        = layOut(painter.device(), QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), pages);
+    // The pictures' own labels, drawn this many pixels tall, come out
+    // at least the smallest legible size on paper.
+    const double paperPerPixel = layout.shown.width() / pages.framePixels.width();
+    const int minimumTextPixels = static_cast<int>(std::ceil(millimetres(kWorksheetMinimumTextMm) / paperPerPixel));
+    for (int page = 0; page < static_cast<int>(pages.titles.size()); ++page) {
+        if (page > 0 && !writer.newPage())
+            return "a page could not be added";
+        const auto index = static_cast<std::size_t>(page);
+        drawPageText(painter, layout, pages.titles[index], pages.key,
+            index < pages.graphs.size() ? &pages.graphs[index] : nullptr);
+        int drawn = 0;
+        frames(page, minimumTextPixels, [&](int k, const QImage& frame) {
+            if (frame.isNull())
+                throw std::bad_alloc();
+            drawFrame(painter, layout, k, pages.frameCount, frame);
+            ++drawn;
+        });
+        if (drawn != pages.frameCount)
+            return "the frames could not be drawn";
     }
+    return {};
 }
 
 }  // namespace
 
-ExportResult WriteWorksheet(const QString& path, const WorksheetPages& pages, const WorksheetFrames& frames)
+ExportResult WriteWorksheet(const FilePath& path, const WorksheetPages& pages, const WorksheetFrames& frames)
 {
     if (pages.titles.empty() || pages.frameCount < 1 || pages.framePixels.isEmpty())
         return ExportResult{false, "no frames to write", false};
+    // QPdfWriter reports no write errors; the atomic file's device under
+    // it checks every byte.
     return WriteFileAtomically(path, [&](QIODevice& device) -> std::string {
-        QPdfWriter writer(&device);
-        writer.setTitle(pages.titles.front());
-        writer.setCreator(QStringLiteral("Kelvora"));
-        writer.setResolution(kResolutionDpi);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+        auto writer = std::make_unique<QPdfWriter>(&device);
+        writer->setTitle(pages.titles.front());
+        writer->setCreator(QStringLiteral("Kelvora"));
+        writer->setResolution(kResolutionDpi);
+        writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
             QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return "the PDF could not be started";
+        auto painter = std::make_unique<QPainter>();
+        // The device is open: only a want of memory stops the painter.
+        if (!painter->begin(writer.get()))
+            throw std::bad_alloc();
         // Line drawings: no JPEG blur around the lines.
-        painter.setRenderHint(QPainter::LosslessImageRendering);
-        const SheetLayout layout
-            = layOut(painter.device(), QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), pages);
-        // The pictures' own labels, drawn this many pixels tall, come out
-        // at least the smallest legible size on paper.
-        const double paperPerPixel = layout.shown.width() / pages.framePixels.width();
-        const int minimumTextPixels
-            = static_cast<int>(std::ceil(millimetres(kWorksheetMinimumTextMm) / paperPerPixel));
-        for (int page = 0; page < static_cast<int>(pages.titles.size()); ++page) {
-            const std::vector<QImage> drawn = frames(page, minimumTextPixels);
-            if (static_cast<int>(drawn.size()) != pages.frameCount)
-                return "the frames could not be drawn";
-            if (page > 0 && !writer.newPage())
-                return "a page could not be added";
-            drawPage(painter, layout, pages.titles[static_cast<std::size_t>(page)], pages.key, drawn);
+        painter->setRenderHint(QPainter::LosslessImageRendering);
+        // Running out of memory while drawing is caught here, with the
+        // frames let go, so that the painter can end.
+        std::string problem;
+        bool outOfMemory = false;
+        try {
+            problem = drawPages(*painter, *writer, pages, frames);
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
         }
-        if (!painter.end())
-            return "the PDF could not be finished";
-        return {};
+        try {
+            outOfMemory = !painter->end() || outOfMemory;
+        } catch (const std::bad_alloc&) {
+            // A painter whose end failed half way tries again in its
+            // destructor, where a second failure would end the program:
+            // on this rare path both are left unfreed.
+            static_cast<void>(painter.release());
+            static_cast<void>(writer.release());
+            throw;
+        }
+        if (outOfMemory)
+            throw std::bad_alloc();
+        return problem;
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace kelvora {
 
@@ -42,6 +43,12 @@ QPainter& RasterSurface::painter()
 {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
+        // On a valid image only a want of memory stops a painter, and one
+        // that did not begin draws nothing: a blank frame, unless said.
+        if (!painter_->isActive()) {
+            painter_.reset();
+            throw std::bad_alloc();
+        }
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, false);
     }

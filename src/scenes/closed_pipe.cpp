@@ -6,20 +6,51 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "scenes/scenes.h"
+#include "scenes/wave_models.h"
 
 #include <cmath>
 
 namespace kelvora::ClosedPipe {
 
-void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
+Column ColumnFor(std::int16_t n)
 {
-    const std::int16_t n = context.sceneParam;
     // Log refuses n < 1 with a run-time error before anything is drawn.
     const float a = Sng(38 / (Log(n) + 1));
     // The pipe is 2n - 1 quarter wavelengths long.
     const float lambda = Sng(1920.0 / Sub16(Mul16(2, n), 1));
-    const double t = frameNo / static_cast<double>(Add16(context.lastFrame, 1));
+    return {a, lambda};
+}
+
+namespace {
+
+// The quotient of two singles is a single.
+double cycles(const Column& column, std::int16_t q) { return static_cast<float>(q) / column.wavelength; }
+
+}  // namespace
+
+// Two waves running in opposite directions; only their sum is rounded.
+std::int16_t Displacement(const Column& column, std::int16_t q, double t)
+{
     const double twoPi = static_cast<double>(kTwoPi);
+    const float a = column.amplitude;
+    const float u = Sng(a * std::sin(twoPi * (t - cycles(column, q))));
+    const float v = Sng(-a * std::sin(twoPi * (t + cycles(column, q))));
+    return ToInt16(static_cast<double>(u) + v);
+}
+
+std::int16_t Density(const Column& column, std::int16_t q, double t)
+{
+    const double twoPi = static_cast<double>(kTwoPi);
+    const float a = column.amplitude;
+    const float u = Sng(a * std::cos(twoPi * (t - cycles(column, q))));
+    const float v = Sng(a * std::cos(twoPi * (t + cycles(column, q))));
+    return ToInt16(static_cast<double>(u) + v);
+}
+
+void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
+{
+    const Column column = ColumnFor(context.sceneParam);
+    const double t = frameNo / static_cast<double>(Add16(context.lastFrame, 1));
 
     c.Scale(0, 280, 640, 0);
     c.Cls();
@@ -41,12 +72,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.PrintAt(255, 135, "密度（圧力）");
 
     for (std::int16_t q = 0; q <= 480; q = Add16(q, 20)) {
-        // The quotient of two singles is a single.
-        const double cycles = static_cast<float>(q) / lambda;
-        // Two waves running in opposite directions; only their sum is rounded.
-        const float u = Sng(a * std::sin(twoPi * (t - cycles)));
-        const float v = Sng(-a * std::sin(twoPi * (t + cycles)));
-        const std::int16_t d = ToInt16(static_cast<double>(u) + v);
+        const std::int16_t d = Displacement(column, q, t);
         c.SetFillColor(QBColor(qb::Yellow));
         c.Circle(Add16(q, 40), d / 2.0 + 200, 3);
         const std::int16_t layerX = Add16(Add16(q, 40), d);
@@ -54,9 +80,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
         c.SetFillColor(QBColor(qb::Green));
         c.Circle(layerX, 200, 4);
 
-        const float uP = Sng(a * std::cos(twoPi * (t - cycles)));
-        const float vP = Sng(a * std::cos(twoPi * (t + cycles)));
-        const std::int16_t p = ToInt16(static_cast<double>(uP) + vP);
+        const std::int16_t p = Density(column, q, t);
         c.SetFillColor(QBColor(qb::Red));
         c.Circle(Add16(q, 40), p / 2.0 + 70, 3);
     }

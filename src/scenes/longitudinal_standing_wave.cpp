@@ -7,29 +7,31 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "scenes/scenes.h"
+#include "scenes/wave_models.h"
 
 #include <cmath>
 
 namespace kelvora::LongitudinalStandingWave {
 
-namespace {
-
-// Wavelength 320, amplitude 15, held in single precision and not rounded.
-float towardsRight(std::int16_t x, std::int16_t frameNo, double frames)
+float TowardsRight(std::int16_t x, double t)
 {
-    return Sng(15 * std::sin((frameNo / frames - x / 320.0) * static_cast<double>(kTwoPi)));
+    return Sng(15 * std::sin((t - x / 320.0) * static_cast<double>(kTwoPi)));
 }
 
-float towardsLeft(std::int16_t x, std::int16_t frameNo, double frames)
+float TowardsLeft(std::int16_t x, double t)
 {
-    return Sng(-15 * std::sin((frameNo / frames + x / 320.0) * static_cast<double>(kTwoPi)));
+    return Sng(-15 * std::sin((t + x / 320.0) * static_cast<double>(kTwoPi)));
 }
 
-}  // namespace
+// Rounded, so the particles at the nodes stay exactly at rest.
+std::int16_t Sum(std::int16_t x, double t)
+{
+    return ToInt16(static_cast<double>(TowardsRight(x, t)) + TowardsLeft(x, t));
+}
 
 void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
 {
-    const double frames = context.lastFrame + 1;
+    const double t = frameNo / static_cast<double>(context.lastFrame + 1);
 
     c.Scale(0, 240, 680, 0);
     c.Cls();
@@ -47,21 +49,19 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     for (std::int16_t x = 0; x <= 640; x = Add16(x, 20)) {
         const std::int16_t rest = Add16(x, 20);
 
-        const float d1 = towardsRight(x, frameNo, frames);
+        const float d1 = TowardsRight(x, t);
         c.SetFillColor(QBColor(qb::Green));
         c.Circle(rest + static_cast<double>(d1), 200, 4);
         c.SetFillColor(QBColor(qb::Blue));
         c.Circle(rest, static_cast<double>(d1) + 200, 3);
 
-        const float d2 = towardsLeft(x, frameNo, frames);
+        const float d2 = TowardsLeft(x, t);
         c.SetFillColor(QBColor(qb::Green));
         c.Circle(rest + static_cast<double>(d2), 120, 4);
         c.SetFillColor(QBColor(qb::Yellow));
         c.Circle(rest, static_cast<double>(d2) + 120, 3);
 
-        // The sum is rounded, so the particles at the nodes stay exactly
-        // at rest.
-        const std::int16_t s = ToInt16(static_cast<double>(d1) + d2);
+        const std::int16_t s = Sum(x, t);
         c.SetFillColor(QBColor(qb::Black));
         c.Circle(rest, Add16(s, 40), 3);
         c.SetFillColor(QBColor(qb::Green));

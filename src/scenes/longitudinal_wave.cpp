@@ -7,21 +7,16 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "scenes/scenes.h"
+#include "scenes/wave_models.h"
 
 #include <cmath>
 
 namespace kelvora::LongitudinalWave {
 
-namespace {
-
-// Displacement of the layer resting at offset i: wavelength 360,
-// amplitude 30, travelling right.
-std::int32_t displacement(std::int16_t frameNo, double frames, std::int32_t i)
+std::int32_t Displacement(std::int32_t i, double t)
 {
-    return ToInt32(30 * std::sin((frameNo / frames - i / 360.0) * static_cast<double>(kTwoPi)));
+    return ToInt32(30 * std::sin((t - i / 360.0) * static_cast<double>(kTwoPi)));
 }
-
-}  // namespace
 
 void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
 {
@@ -37,7 +32,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     const std::int32_t step = ToInt32(360.0f / 10.0f);
 
     for (std::int32_t i = 0; i <= 600; i = Add32(i, step)) {
-        const std::int32_t d = displacement(frameNo, frames, i);
+        const std::int32_t d = Displacement(i, frameNo / frames);
         const std::int32_t rest = Add32(i, 35);
         c.SetDrawWidth(1);
         c.SetFillColor(QBColor(qb::Green));

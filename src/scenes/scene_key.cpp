@@ -67,9 +67,11 @@ std::span<const KeyEntry> SceneKey(int sceneIndex)
 
 std::string ColourName(Color color)
 {
-    static const std::array<std::pair<Color, const char*>, 6> names = {{
+    static const std::array<std::pair<Color, const char*>, 8> names = {{
         {QBColor(qb::Green), "緑"}, {QBColor(qb::Yellow), "黄"}, {QBColor(qb::Red), "赤"},
         {QBColor(qb::Blue), "青"}, {QBColor(qb::Black), "黒"}, {kBoxBlue, "水色"},
+        // The rings of the probe.
+        {QBColor(qb::Magenta), "赤紫"}, {QBColor(qb::DarkCyan), "青緑"},
     }};
     for (const auto& [known, name] : names)
         if (known == color)

@@ -9,10 +9,19 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "scenes/scenes.h"
+#include "scenes/wave_models.h"
 
 #include <cmath>
 
 namespace kelvora::ShmTransverseWave {
+
+// The phase falls behind by a full period every 240 units, so the wave
+// travels to the right; only the vertical offset is scaled by k.
+std::int32_t Displacement(double aspectFactor, std::int32_t i, double t)
+{
+    const double phase = (t - i / 240.0) * static_cast<double>(kTwoPi);
+    return ToInt32(aspectFactor * (80 * std::sin(phase)));
+}
 
 void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
 {
@@ -44,15 +53,13 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.Circle(100 - cx, 120 - sy, 5, QBColor(qb::Green));
     c.Line(100, 120, 100 - cx, 120 - sy);
 
-    // The particles, filled light red; the phase falls behind by a full
-    // period every 240 units, so the wave travels to the right.
+    // The particles, filled light red.
     c.SetFillColor(QBColor(qb::Red));
     c.SetFillStyle(0);
     c.SetDrawWidth(1);
     for (std::int32_t i = 0; i <= 420; i += 10) {
         c.SetDrawWidth(1);
-        const double phase = (frameNo / frames - i / 240.0) * static_cast<double>(kTwoPi);
-        const std::int32_t y = ToInt32(k * (80 * std::sin(phase)));
+        const std::int32_t y = Displacement(k, i, frameNo / frames);
         c.Circle(i + 220, y + 120, 5, QBColor(qb::Black));
         // Rings 2 pixels wide round the particles that move with a point.
         c.SetDrawWidth(2);

@@ -6,20 +6,16 @@
 #include "canvas/canvas.h"
 #include "canvas/numeric.h"
 #include "scenes/scenes.h"
+#include "scenes/wave_models.h"
 
 #include <cmath>
 
 namespace kelvora::TransverseWaveMedium {
 
-namespace {
-
-// Displacement of particle i: wavelength 420, amplitude 50, travelling right.
-std::int32_t displacement(std::int16_t frameNo, double frames, std::int32_t i)
+std::int32_t Displacement(std::int32_t i, double t)
 {
-    return ToInt32(50 * std::sin((frameNo / frames - i / 420.0) * static_cast<double>(kTwoPi)));
+    return ToInt32(50 * std::sin((t - i / 420.0) * static_cast<double>(kTwoPi)));
 }
-
-}  // namespace
 
 void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
 {
@@ -34,7 +30,7 @@ void DrawFrame(Canvas& c, std::int16_t& frameNo, SceneContext& context)
     c.SetFillStyle(0);
 
     for (std::int32_t i = 0; i <= 600; i = Add32(i, 30)) {
-        const std::int32_t y = displacement(frameNo, frames, i);
+        const std::int32_t y = Displacement(i, frameNo / frames);
         const std::int32_t x = Add32(i, 35);
         const std::int32_t top = Add32(y, 120);
         if (i == 0 || i == 420) {

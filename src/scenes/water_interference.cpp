@@ -4,6 +4,7 @@
 #include "canvas/numeric.h"
 #include "scenes/capture_cache.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -52,13 +53,20 @@ Heights heightsAt(std::int32_t x, std::int32_t y, double t)
 
 ObliqueProjection surfaceProjection() { return ObliqueProjection(tiltAngle(), kTurnAngle); }
 
+// The grid: rows from the furthest to the nearest, columns left to right.
+constexpr std::int32_t kFurthestRow = 500;
+constexpr std::int32_t kNearestRow = -360;
+constexpr std::int32_t kRowStep = 10;
+constexpr std::int32_t kLeftColumn = -300;
+constexpr std::int32_t kRightColumn = 300;
+
 // Calls visit(x, y) for every surface point in drawing order: furthest row
 // first, each row left to right.
 template <typename Visit>
 void forEachSurfacePoint(Visit visit)
 {
-    for (std::int32_t y = 500; y >= -360; y -= 10) {
-        for (std::int32_t x = -300; x <= 300; ++x)
+    for (std::int32_t y = kFurthestRow; y >= kNearestRow; y -= kRowStep) {
+        for (std::int32_t x = kLeftColumn; x <= kRightColumn; ++x)
             visit(x, y);
     }
 }
@@ -94,8 +102,34 @@ double cycleFraction(std::int16_t frameNo, std::int16_t frames) { return frameNo
 
 Heights HeightsAt(SourceB sourceB, std::int32_t x, std::int32_t y, std::int16_t frameNo, std::int16_t frames)
 {
-    const double t = cycleFraction(frameNo, frames);
+    return HeightsAt(sourceB, x, y, cycleFraction(frameNo, frames));
+}
+
+Heights HeightsAt(SourceB sourceB, std::int32_t x, std::int32_t y, double t)
+{
     return sourceB == SourceB::InPhase ? heightsAt<SourceB::InPhase>(x, y, t) : heightsAt<SourceB::AntiPhase>(x, y, t);
+}
+
+ScreenPoint PictureAt(GridPoint point, float z) { return surfaceProjection().Project(point.y, point.x, z); }
+
+std::optional<GridPoint> GridPointNear(double px, double py)
+{
+    // Unturned, a column lands at x + 320 whatever its depth.
+    const double across = px - 320;
+    if (across < kLeftColumn - 0.5 || across > kRightColumn + 0.5)
+        return std::nullopt;
+    const auto x = static_cast<std::int32_t>(std::lround(std::clamp<double>(across, kLeftColumn, kRightColumn)));
+    // Rows land 2 or 3 units apart; the nearest is at most 1.5 away inside.
+    std::optional<GridPoint> nearest;
+    double nearestDistance = 1.5;
+    for (std::int32_t y = kFurthestRow; y >= kNearestRow; y -= kRowStep) {
+        const double distance = std::fabs(PictureAt({x, y}, 0).py - py);
+        if (distance < nearestDistance || (!nearest && distance == nearestDistance)) {
+            nearest = GridPoint{x, y};
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
 }
 
 // The angles are singles; their sines and cosines are taken in double

@@ -7,6 +7,7 @@
 #include "scenes/scene_context.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace kelvora {
@@ -32,6 +33,21 @@ struct Heights {
 
 // Heights at surface point (x, y) for frame frameNo of a loop of `frames`.
 Heights HeightsAt(SourceB sourceB, std::int32_t x, std::int32_t y, std::int16_t frameNo, std::int16_t frames);
+// The same at time t, the fraction of the period: the model of the water.
+Heights HeightsAt(SourceB sourceB, std::int32_t x, std::int32_t y, double t);
+
+// A point of the surface grid: x = -300..300 across, y = -360..500 (in
+// steps of 10) in depth.
+struct GridPoint {
+    std::int32_t x;
+    std::int32_t y;
+};
+
+// Where a grid point lands on the picture at height z.
+ScreenPoint PictureAt(GridPoint point, float z);
+// The grid point whose resting place (height 0) on the picture is nearest
+// (px, py); nothing when that is beyond half a grid step from the grid.
+std::optional<GridPoint> GridPointNear(double px, double py);
 
 // Oblique parallel projection of the tilted, turned surface. The sines and
 // cosines of the two angles are taken once, not per point.

@@ -28,4 +28,6 @@ std::span<const WorksheetField> WorksheetFields()
     return fields;
 }
 
+std::string WorksheetAnswerTitle(const std::string& title) { return title + "　（解答）"; }
+
 }  // namespace kelvora

@@ -25,6 +25,9 @@ struct WorksheetField {
 // 名前・組・番号・日付, in that order.
 std::span<const WorksheetField> WorksheetFields();
 
+// The title of a worksheet's answer page: "横波定常波　（解答）".
+std::string WorksheetAnswerTitle(const std::string& title);
+
 // The smallest text on paper, picture labels included: about 7 points, what
 // a class can read on a copy.
 inline constexpr double kWorksheetMinimumTextMm = 2.5;

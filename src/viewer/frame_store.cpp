@@ -276,8 +276,11 @@ bool FrameStore::read(int slot, QImage& into) const
     const EncodedFrame& s = slots_[checkedIndex(slot)];
     if (!s.bits)
         return false;
-    if (!storable(into, s.size))
+    if (!storable(into, s.size)) {
         into = QImage(s.size, QImage::Format_RGB32);
+        if (into.isNull())
+            throw std::bad_alloc();
+    }
     DecodeFrame(s, into);
     return true;
 }

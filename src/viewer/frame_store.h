@@ -75,7 +75,8 @@ public:
     bool put(int slot, EncodedFrame& frame);
     // Copies the slot's pixels into `into`, which becomes an RGB32 image of
     // the slot's size (it is reused, not reallocated, when it already is
-    // one). Returns false, leaving `into` alone, when the slot is empty.
+    // one). Returns false, leaving `into` alone, when the slot is empty;
+    // throws std::bad_alloc when there is no memory for `into`.
     bool read(int slot, QImage& into) const;
 
     void release(int slot);

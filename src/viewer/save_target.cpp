@@ -57,6 +57,11 @@ QString SaveFailureMessage(const QString& fileName, const std::string& detail)
         {"Read-only file system", "読み取り専用の場所には保存できません。"},
         {"No such file or directory", "保存先のフォルダーが見つかりません。"},
         {"it is a directory", "同じ名前のフォルダーがあります。"},
+        {"it is not a regular file", "ファイルではないもの（装置など）には保存できません。"},
+        {"the file is read-only", "読み取り専用のファイルには上書きできません。"},
+        {"symbolic link to a file that does not exist", "リンク先のファイルがありません。"},
+        {"File name too long", "ファイル名が長すぎます。"},
+        {"out of memory", "メモリーが足りません。"},
     };
     QString cause = QStringLiteral("ファイルを書き込めませんでした。");
     for (const Cause& c : causes)

@@ -3,7 +3,8 @@
 // drawn afresh at the picture's size so its labels can be set for paper,
 // for the value drawn or for every value of the parameter. Each file is
 // written beside its target and renamed into place when complete, so a
-// failure leaves no partial file and is reported in a message box.
+// failure leaves no partial file, keeps the file that was there, and is
+// reported in a message box.
 
 #include "viewer/viewer_window.h"
 
@@ -22,6 +23,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 
+#include <new>
 #include <vector>
 
 namespace kelvora {
@@ -81,22 +83,29 @@ void ViewerWindow::save()
         return;
     const SaveTarget target = ResolveSaveTarget(chosen, selectedFilter);
 
-    ExportResult written;
-    if (target.kind == SaveKind::Png) {
+    // Every frame is stored (checked above): reading one back fails only
+    // for want of memory.
+    const auto storedFrame = [this](int k) {
         QImage frame;
-        const int shown = model_->shownFrame();
-        const int k = shown >= 0 && shown < frameCount ? shown : 0;
-        if (frameStore_.read(k, frame))
-            written = WritePng(target.path, frame);
-        else
-            written.error = "the frame is not stored";
-    } else if (target.kind == SaveKind::Gif) {
-        std::vector<QImage> frames(static_cast<std::size_t>(frameCount));
-        for (int k = 0; k < frameCount; ++k)
-            frameStore_.read(k, frames[static_cast<std::size_t>(k)]);
-        written = WriteAnimatedGif(target.path, frames, speedBar_->value());
-    } else {
-        written = writeWorksheet(target.path, target.kind == SaveKind::WorksheetAllValues);
+        frameStore_.read(k, frame);
+        return frame;
+    };
+    ExportResult written;
+    try {
+        if (target.kind == SaveKind::Png) {
+            const int shown = model_->shownFrame();
+            written = WritePng(target.path, storedFrame(shown >= 0 && shown < frameCount ? shown : 0));
+        } else if (target.kind == SaveKind::Gif) {
+            std::vector<QImage> frames;
+            frames.reserve(static_cast<std::size_t>(frameCount));
+            for (int k = 0; k < frameCount; ++k)
+                frames.push_back(storedFrame(k));
+            written = WriteAnimatedGif(target.path, frames, speedBar_->value());
+        } else {
+            written = writeWorksheet(target.path, target.kind == SaveKind::WorksheetAllValues);
+        }
+    } catch (const std::bad_alloc&) {
+        written.error = "out of memory";
     }
 
     const QString fileName = QFileInfo(target.path).fileName();

@@ -139,11 +139,12 @@ TEST(RenderOptions, Sizes)
 
 TEST(RenderOptions, ExactlyOneOutputAndOptionsThatBelongToIt)
 {
-    EXPECT_ERROR((Args{"--scene", "0"}), "one of --png FILE, --gif FILE or --trace is required");
+    EXPECT_ERROR((Args{"--scene", "0"}), "one of --png FILE, --gif FILE, --sheet FILE or --trace is required");
     EXPECT_ERROR((Args{"--scene", "0", "--png", "a", "--trace"}), "--png and --trace cannot be used together");
     EXPECT_ERROR((Args{"--scene", "0", "--png", "a", "--gif", "b"}), "--png and --gif cannot be used together");
     EXPECT_ERROR((Args{"--scene", "0", "--gif", "b", "--trace"}), "--gif and --trace cannot be used together");
     EXPECT_ERROR((Args{"--scene", "0", "--all", "--png", "a"}), "--all works only with --trace or --gif");
+    EXPECT_ERROR((Args{"--scene", "0", "--all", "--sheet", "a"}), "--all works only with --trace or --gif");
     EXPECT_ERROR((Args{"--scene", "0", "--frame", "1", "--all", "--trace"}), "--frame and --all");
     EXPECT_ERROR((Args{"--scene", "0", "--delay", "100", "--png", "a"}), "--delay works only with --gif");
     EXPECT_ERROR((Args{"--scene", "0", "--delay", "100", "--trace"}), "--delay works only with --gif");
@@ -171,8 +172,9 @@ TEST(RenderOptions, UnknownMissingAndRepeatedArguments)
     EXPECT_ERROR((Args{"--scene", "0", "--trace", "--trace"}), "--trace is given more than once");
     EXPECT_ERROR((Args{"--scene", "0", "--all", "--all", "--trace"}), "--all is given more than once");
     EXPECT_ERROR((Args{"--scene", "0", "--png", "a", "--png", "b"}), "--png is given more than once");
-    // What is quoted stays on one line.
+    // What is quoted stays one line of UTF-8.
     EXPECT_ERROR((Args{"--scene", "0", "--trace", "--a\nb\x7f"}), "unknown option '--a\\x0ab\\x7f'");
+    EXPECT_ERROR((Args{"--scene", "a\xc3(\xe2\x82", "--trace"}), "--scene: 'a\xEF\xBF\xBD(\xEF\xBF\xBD' is not");
     // The first problem in argument order is the one reported.
     EXPECT_ERROR((Args{"--scene", "99", "--bogus"}), "--scene: 99");
     EXPECT_ERROR((Args{"--bogus", "--scene", "99"}), "unknown option '--bogus'");

@@ -1,6 +1,6 @@
 #include "command_answer.h"
 
-#include "job_result.h"
+#include "message_line.h"
 
 namespace kelvora::render {
 
@@ -21,6 +21,22 @@ std::optional<int> AnswerWithoutDrawing(
         break;
     }
     return std::nullopt;
+}
+
+int FinishJob(const JobResult& result, std::ostream& out, std::ostream& err)
+{
+    if (result.status != kExitDone) {
+        err << "kelvora-render: " << MessageLine(result.message) << '\n';
+        return result.status;
+    }
+    if (!result.notice.empty())
+        err << "kelvora-render: " << MessageLine(result.notice) << '\n';
+    out.flush();
+    if (!out) {
+        err << "kelvora-render: cannot write to standard output\n";
+        return kExitFailed;
+    }
+    return kExitDone;
 }
 
 }  // namespace kelvora::render

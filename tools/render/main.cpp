@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -31,6 +32,10 @@ int main(int argc, char** argv)
 {
     using namespace kelvora::render;
 
+    // A trace's reader that goes away (`| head`) is a failed write with a
+    // message and status 1, as in the WebAssembly build, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+
     // The arguments are read before Qt sees them, so Qt cannot take any
     // of them (such as -platform) for its own.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -45,17 +50,5 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
 
-    const JobResult result = RunRenderJob(parsed.options, std::cout);
-    if (result.status != kExitDone) {
-        std::cerr << "kelvora-render: " << result.message << '\n';
-        return result.status;
-    }
-    if (!result.notice.empty())
-        std::cerr << "kelvora-render: " << result.notice << '\n';
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "kelvora-render: cannot write to standard output\n";
-        return kExitFailed;
-    }
-    return kExitDone;
+    return FinishJob(RunRenderJob(parsed.options, std::cout), std::cout, std::cerr);
 }

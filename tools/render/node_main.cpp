@@ -6,7 +6,6 @@
 #include "kelvora_version.h"
 
 #include "command_answer.h"
-#include "job_result.h"
 #include "render_options.h"
 #include "trace_job.h"
 
@@ -32,15 +31,6 @@ int main(int argc, char** argv)
 
     // The parser keeps the scene inside the catalogue.
     const auto scene = static_cast<std::size_t>(parsed.options.scene);
-    const JobResult result = RunTraceJob(parsed.options, std::cout, kelvora::SceneCatalogue().at(scene).drawFrame);
-    if (result.status != kExitDone) {
-        std::cerr << "kelvora-render: " << result.message << '\n';
-        return result.status;
-    }
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "kelvora-render: cannot write to standard output\n";
-        return kExitFailed;
-    }
-    return kExitDone;
+    return FinishJob(RunTraceJob(parsed.options, std::cout, kelvora::SceneCatalogue().at(scene).drawFrame), std::cout,
+        std::cerr);
 }

@@ -1,5 +1,6 @@
 #include "picture_job.h"
 
+#include "probe_pictures.h"
 #include "render_context.h"
 
 #include "canvas/canvas.h"
@@ -11,10 +12,9 @@
 #include "raster/raster_surface.h"
 #include "scenes/scene_catalogue.h"
 
-#include <QFile>
-
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <new>
 #include <unistd.h>
 #include <vector>
@@ -25,21 +25,63 @@ static_assert(kMaxDelayMs == kMaxGifDelayMs, "--delay accepts what a GIF holds")
 
 namespace {
 
-// Draws frames 0 to last on one surface as a capture does (Cls, then the
-// scene's DrawFrame), calling afterFrame once each frame is drawn.
-template <typename AfterFrame>
-void drawAsCapture(
-    const RenderOptions& options, DrawFrameFunction drawFrame, Canvas& canvas, int last, AfterFrame afterFrame)
-{
-    ParameterControl control;
-    SceneContext context = RenderSceneContext(options, control);
-    // FrameNo itself is the loop variable handed to the scene, as in a capture.
-    for (std::int16_t frameNo = 0; frameNo <= last; ++frameNo) {
-        canvas.Cls();
-        drawFrame(canvas, frameNo, context);
-        afterFrame();
+// A scene's frames drawn as a capture draws them: in order on one surface,
+// each a Cls and then the scene's DrawFrame, so each frame starts from the
+// state the last one left. With probes, a frame is handed on ringed, over
+// its graph.
+class CaptureSequence {
+public:
+    CaptureSequence(const RenderOptions& options, DrawFrameFunction drawFrame)
+        : surface_(options.size.width, options.size.height, options.scale)
+        , canvas_(surface_, options.size.width, options.size.height)
+        , context_(RenderSceneContext(options, control_))
+        , drawFrame_(drawFrame)
+        , probes_(options, ProbeSites(options, context_), amplitudeOf(options, context_))
+    {
     }
-}
+
+    // Draws the next frame; FrameNo itself is the loop variable handed to
+    // the scene, as in a capture.
+    void drawNext()
+    {
+        canvas_.Cls();
+        drawFrame_(canvas_, frameNo_, context_);
+        ++frameNo_;
+    }
+    // Draws frames up to and including k.
+    void drawThrough(int k)
+    {
+        while (frameNo_ <= k)
+            drawNext();
+    }
+    // The frame drawn last as the picture shows it: a copy, since drawing
+    // goes on in the surface's own pixels.
+    QImage snapshot()
+    {
+        QImage copy = probes_.empty() ? surface_.snapshot() : probes_.WithGraph(surface_.image(), canvas_.state(), last());
+        if (copy.isNull())
+            throw std::bad_alloc();
+        return copy;
+    }
+    // The frame drawn last, without a copy where no probe is drawn on it.
+    QImage picture() { return probes_.empty() ? surface_.image() : snapshot(); }
+
+private:
+    static double amplitudeOf(const RenderOptions& options, const SceneContext& context)
+    {
+        const std::optional<Medium> medium = MediumOf(options.scene, context);
+        return medium ? MediumAmplitude(*medium) : 1;
+    }
+    int last() const { return frameNo_ - 1; }
+
+    RasterSurface surface_;
+    Canvas canvas_;
+    ParameterControl control_;
+    SceneContext context_;
+    DrawFrameFunction drawFrame_;
+    ProbePictures probes_;
+    std::int16_t frameNo_ = 0;
+};
 
 std::uint64_t physicalMemoryBytes()
 {
@@ -65,40 +107,34 @@ std::string checkMemory(const RenderOptions& options)
     if (physical == 0 || needed <= physical / 2)
         return {};
     return "--size " + std::to_string(options.size.width) + "x" + std::to_string(options.size.height) + ": "
-        + (options.mode == OutputMode::Gif || options.mode == OutputMode::Sheet
-                ? std::to_string(options.frames) + " frames need "
-                : "the frame needs ")
+        + (options.mode == OutputMode::Gif ? std::to_string(options.frames) + " frames need "
+                : options.mode == OutputMode::Sheet ? "the worksheet needs "
+                                                    : "the frame needs ")
         + gibibytes(needed) + " of memory, more than half of this machine's " + gibibytes(physical);
 }
 
-QString outputPath(const RenderOptions& options) { return QFile::decodeName(options.output.c_str()); }
-
 JobResult writePng(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    RasterSurface surface(options.size.width, options.size.height, options.scale);
-    Canvas canvas(surface, options.size.width, options.size.height);
-    drawAsCapture(options, drawFrame, canvas, options.frame, [] {});
-    const ExportResult written = WritePng(outputPath(options), surface.image());
+    CaptureSequence capture(options, drawFrame);
+    capture.drawThrough(options.frame);
+    const ExportResult written = WritePng(options.output, capture.picture());
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
     return {};
 }
 
-// Every frame of the loop, drawn as a capture draws them.
-std::vector<QImage> drawAllFrames(const RenderOptions& options, DrawFrameFunction drawFrame)
-{
-    RasterSurface surface(options.size.width, options.size.height, options.scale);
-    Canvas canvas(surface, options.size.width, options.size.height);
-    std::vector<QImage> frames;
-    frames.reserve(static_cast<std::size_t>(options.frames));
-    drawAsCapture(options, drawFrame, canvas, options.frames - 1, [&] { frames.push_back(surface.snapshot()); });
-    return frames;
-}
-
 JobResult writeGif(const RenderOptions& options, DrawFrameFunction drawFrame)
 {
-    const std::vector<QImage> frames = drawAllFrames(options, drawFrame);
-    const ExportResult written = WriteAnimatedGif(outputPath(options), frames, options.delayMs);
+    std::vector<QImage> frames;
+    {
+        CaptureSequence capture(options, drawFrame);
+        frames.reserve(static_cast<std::size_t>(options.frames));
+        for (int k = 0; k < options.frames; ++k) {
+            capture.drawNext();
+            frames.push_back(capture.snapshot());
+        }
+    }
+    const ExportResult written = WriteAnimatedGif(options.output, frames, options.delayMs);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
     JobResult result;
@@ -117,7 +153,9 @@ JobResult writeSheet(const RenderOptions& options)
     sheet.size = QSize(options.size.width, options.size.height);
     sheet.screen = QSize(options.screen.width, options.screen.height);
     sheet.devicePixelRatio = options.scale;
-    const ExportResult written = WriteSceneWorksheet(outputPath(options), sheet);
+    for (const ProbePlace& place : options.probes)
+        sheet.probes.push_back({place.x, place.y.value_or(0)});
+    const ExportResult written = WriteSceneWorksheet(options.output, sheet);
     if (!written.ok)
         return FailedJob(kExitFailed, written.error);
     return {};
@@ -130,10 +168,13 @@ std::uint64_t FrameMemoryBytes(const RenderOptions& options)
     if (options.mode == OutputMode::Trace)
         return 0;
     const auto devicePixels = [&](int side) { return static_cast<std::uint64_t>(std::lround(side * options.scale)); };
-    const std::uint64_t frameBytes = devicePixels(options.size.width) * devicePixels(options.size.height) * 4;
-    // The surface, plus a copy of every frame for a GIF or a worksheet.
-    const bool everyFrame = options.mode == OutputMode::Gif || options.mode == OutputMode::Sheet;
-    const std::uint64_t copies = everyFrame ? static_cast<std::uint64_t>(options.frames) : 0;
+    const ProbeLayout layout = PictureLayout(options);
+    const std::uint64_t frameBytes = devicePixels(layout.width) * devicePixels(layout.height) * 4;
+    // The surface, plus a copy of every frame for a GIF, or of the frame
+    // being put on the page of a worksheet.
+    const std::uint64_t copies = options.mode == OutputMode::Gif ? static_cast<std::uint64_t>(options.frames)
+        : options.mode == OutputMode::Sheet                       ? 1
+                                                                  : 0;
     return frameBytes * (1 + copies);
 }
 
@@ -141,7 +182,7 @@ JobResult RunPictureJob(const RenderOptions& options, DrawFrameFunction drawFram
 {
     if (std::string problem = checkMemory(options); !problem.empty())
         return FailedJob(kExitBadInput, problem);
-    if (std::string problem = CheckWritable(outputPath(options)); !problem.empty())
+    if (std::string problem = CheckWritable(options.output); !problem.empty())
         return FailedJob(kExitBadInput, problem);
     try {
         switch (options.mode) {

@@ -2,7 +2,10 @@
 
 #include "render_options.h"
 
+#include "scenes/medium.h"
 #include "scenes/scene_context.h"
+
+#include <vector>
 
 namespace kelvora::render {
 
@@ -11,5 +14,9 @@ namespace kelvora::render {
 // the controls with the scroll bar at the chosen value (in `control`,
 // which must outlive the context).
 SceneContext RenderSceneContext(const RenderOptions& options, ParameterControl& control);
+
+// The places the probes of the options mark, in order; the parser has
+// checked that each lies in the scene's medium.
+std::vector<MediumSite> ProbeSites(const RenderOptions& options, const SceneContext& context);
 
 }  // namespace kelvora::render

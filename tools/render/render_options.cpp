@@ -1,7 +1,12 @@
 #include "render_options.h"
 
 #include "decimal_number.h"
+#include "message_line.h"
+#include "render_context.h"
 
+#include "canvas/trace_surface.h"
+#include "probe/probe.h"
+#include "scenes/medium.h"
 #include "scenes/scene_catalogue.h"
 
 #include <algorithm>
@@ -28,6 +33,7 @@ struct GivenOptions {
     std::optional<std::string> gif;
     std::optional<std::string> sheet;
     std::optional<double> scale;
+    std::vector<ProbePlace> probes;
     bool trace = false;
     bool all = false;
 };
@@ -35,7 +41,8 @@ struct GivenOptions {
 const std::set<std::string>& optionsWithValue()
 {
     static const std::set<std::string> names = {
-        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet", "--scale"};
+        "--scene", "--frames", "--frame", "--param", "--size", "--screen", "--png", "--gif", "--delay", "--sheet", "--scale",
+        "--probe"};
     return names;
 }
 
@@ -119,6 +126,21 @@ std::optional<double> scaleRatio(const std::string& option, const std::string& t
     return value;
 }
 
+// X or X,Y: finite numbers in the scene's user coordinates.
+std::optional<ProbePlace> probePlace(const std::string& text, std::string& error)
+{
+    const std::size_t comma = text.find(',');
+    const std::optional<double> x = ParseDecimalNumber(std::string_view(text).substr(0, comma));
+    std::optional<double> y;
+    if (comma != std::string::npos)
+        y = ParseDecimalNumber(std::string_view(text).substr(comma + 1));
+    if (!x || (comma != std::string::npos && !y)) {
+        error = "--probe: " + quoted(text) + " is not X or X,Y";
+        return std::nullopt;
+    }
+    return ProbePlace{*x, y};
+}
+
 // Stores the value of one option; false with error set when it is bad.
 bool takeValue(GivenOptions& given, const std::string& option, const std::string& value, std::string& error)
 {
@@ -146,6 +168,12 @@ bool takeValue(GivenOptions& given, const std::string& option, const std::string
         return bool(given.screen = pixelSize(option, value, error));
     if (option == "--scale")
         return bool(given.scale = scaleRatio(option, value, error));
+    if (option == "--probe") {
+        const std::optional<ProbePlace> place = probePlace(value, error);
+        if (place)
+            given.probes.push_back(*place);
+        return bool(place);
+    }
     if (value.empty()) {
         error = option + ": empty file name";
         return false;
@@ -169,7 +197,12 @@ std::optional<GivenOptions> scan(const std::vector<std::string>& arguments, std:
                 error = "unexpected argument " + quoted(argument);
             return std::nullopt;
         }
-        if (!seen.insert(argument).second) {
+        // Two probes can be compared; every other option is given once.
+        if (argument == "--probe" && static_cast<int>(given.probes.size()) == kMaxProbes) {
+            error = "--probe is given more than twice";
+            return std::nullopt;
+        }
+        if (argument != "--probe" && !seen.insert(argument).second) {
             error = argument + " is given more than once";
             return std::nullopt;
         }
@@ -187,6 +220,15 @@ std::optional<GivenOptions> scan(const std::vector<std::string>& arguments, std:
             return std::nullopt;
     }
     return given;
+}
+
+// The one output mode given (checkOutputMode finds more than one).
+OutputMode modeOf(const GivenOptions& given)
+{
+    return given.png ? OutputMode::Png
+        : given.gif  ? OutputMode::Gif
+        : given.sheet ? OutputMode::Sheet
+                     : OutputMode::Trace;
 }
 
 bool hasPdfSuffix(const std::string& name)
@@ -210,14 +252,14 @@ std::string checkOutputMode(const GivenOptions& given)
     if (given.sheet)
         modes.push_back("--sheet");
     if (modes.empty())
-        return "one of --png FILE, --gif FILE or --trace is required";
+        return "one of --png FILE, --gif FILE, --sheet FILE or --trace is required";
     if (modes.size() > 1)
         return modes[0] + " and " + modes[1] + " cannot be used together";
     if (given.frame && given.all)
         return "--frame and --all cannot be used together";
     // A GIF holds every frame anyway, so --all and --frame K are accepted
     // with it (K is still checked against the loop) and change nothing.
-    if (given.all && given.png)
+    if (given.all && !AllFramesApply(modeOf(given)))
         return "--all works only with --trace or --gif";
     if (given.delay && !given.gif)
         return "--delay works only with --gif";
@@ -234,8 +276,44 @@ std::string checkOutputMode(const GivenOptions& given)
     return {};
 }
 
+// How a probe place is written back in a message.
+std::string placeText(const ProbePlace& place)
+{
+    return TraceNumber(place.x) + (place.y ? "," + TraceNumber(*place.y) : std::string());
+}
+
+// Each probe must mark a place of the scene's medium, and the two
+// different places.
+std::string checkProbes(const RenderOptions& options)
+{
+    if (options.probes.empty())
+        return {};
+    const std::string scene = "scene " + std::to_string(options.scene);
+    ParameterControl control;
+    const std::optional<Medium> medium = MediumOf(options.scene, RenderSceneContext(options, control));
+    if (!medium)
+        return "--probe: " + scene + " has no medium to probe";
+    const bool surface = std::holds_alternative<WaterSurface>(*medium);
+    std::vector<UserPoint> marked;
+    for (const ProbePlace& place : options.probes) {
+        const std::string given = "--probe " + placeText(place);
+        if (surface && !place.y)
+            return given + ": " + scene + " needs X,Y, a point of the water";
+        if (!surface && place.y)
+            return given + ": " + scene + " takes X alone, a rest position along its row";
+        const std::optional<MediumSite> site = SiteNear(*medium, place.x, place.y.value_or(0));
+        if (!site)
+            return given + ": outside the medium of " + scene;
+        for (const UserPoint& other : marked)
+            if (other.x == site->rest.x && other.y == site->rest.y)
+                return given + ": the other probe marks the same place";
+        marked.push_back(site->rest);
+    }
+    return {};
+}
+
 // Fills the options from what was given, or says what is wrong.
-std::string resolve(const GivenOptions& given, RenderOptions& options)
+std::string resolveScene(const GivenOptions& given, RenderOptions& options)
 {
     if (!given.scene)
         return "--scene is required";
@@ -248,10 +326,7 @@ std::string resolve(const GivenOptions& given, RenderOptions& options)
     options.screen = given.screen.value_or(options.screen);
     options.delayMs = given.delay.value_or(options.delayMs);
     options.scale = given.scale.value_or(options.scale);
-    options.mode = given.png ? OutputMode::Png
-        : given.gif          ? OutputMode::Gif
-        : given.sheet        ? OutputMode::Sheet
-                             : OutputMode::Trace;
+    options.mode = modeOf(given);
     options.output = given.png ? *given.png : given.gif ? *given.gif : given.sheet.value_or(std::string());
 
     options.frame = given.frame.value_or(0);
@@ -273,23 +348,12 @@ std::string resolve(const GivenOptions& given, RenderOptions& options)
     return {};
 }
 
-// The message quotes what was typed; a control character in it (a newline
-// in a quoted argument) is written as an escape so the message stays one line.
-std::string oneLine(const std::string& message)
+std::string resolve(const GivenOptions& given, RenderOptions& options)
 {
-    std::string line;
-    for (const char c : message) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7f) {
-            line += c;
-            continue;
-        }
-        static const char hex[] = "0123456789abcdef";
-        line += "\\x";
-        line += hex[byte >> 4];
-        line += hex[byte & 0xf];
-    }
-    return line;
+    if (std::string problem = resolveScene(given, options); !problem.empty())
+        return problem;
+    options.probes = given.probes;
+    return checkProbes(options);
 }
 
 }  // namespace
@@ -313,7 +377,8 @@ ParsedCommandLine ParseRenderArguments(const std::vector<std::string>& arguments
         parsed.error = resolve(*given, parsed.options);
     if (parsed.error.empty())
         parsed.action = ParsedCommandLine::Action::Render;
-    parsed.error = oneLine(parsed.error);
+    // The message quotes what was typed.
+    parsed.error = MessageLine(parsed.error);
     return parsed;
 }
 
@@ -323,7 +388,7 @@ std::string RenderUsage()
                      [--size WxH] [--screen WxH] (--png FILE | --gif FILE [--delay MS] | --trace)
        kelvora-render --scene N [--frames 12|24] [--param V|all] [--size WxH] [--screen WxH]
                      --sheet FILE.pdf
-       (with --png, --gif or --sheet: [--scale R])
+       (with --png, --gif or --sheet: [--scale R]; with any of them: [--probe X[,Y]]...)
 
 Draws frames of a Kelvora scene without a window, the way the viewer captures them:
 frames 0 to K in order on one surface, so each frame starts from the state the last one left.
@@ -349,11 +414,20 @@ frames 0 to K in order on one surface, so each frame starts from the state the l
                   colour key at the foot
   --trace         print the drawing operations of frame K (or every frame) on stdout, one
                   per line after a "frame <k>" line: scale, cls, line, box, circle, pset, print
+  --probe X[,Y]   follow one particle of the medium (scenes 1 to 11; at most twice): the one
+                  resting nearest X, or in scenes 8 and 9 the point of the water nearest X,Y,
+                  in the scene's coordinates as the trace prints them. Pictures ring it and
+                  add its displacement-time graph under the frame; a worksheet adds a blank
+                  graph to fill in and a second page with the answer; a trace ends each frame
+                  with "probe <n> <rest x> <displacement>" ("probe <n> <x>,<y> <displacement>")
   --help          show this text
   --version       show the version
 
-Exit status: 0 done; 1 a run-time error while drawing or a failure while writing;
-2 bad input (including an output file that cannot be created).
+Exit status: 0 done; 1 a run-time error while drawing, out of memory, or a failure while
+writing; 2 bad input (including an output file that cannot be created or may not be
+replaced: a directory, device, FIFO, read-only file, or a name the file system refuses).
+A file is written in full and then renamed over the target, so a failure leaves the
+target as it was; a symbolic link is followed.
 )";
 }
 

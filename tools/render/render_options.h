@@ -3,6 +3,7 @@
 // The command line of kelvora-render, parsed into options without touching
 // files, the display or any global state, so it can be tested on its own.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,13 @@ enum class OutputMode { Png, Gif, Trace, Sheet };
 struct PixelSize {
     int width = 0;
     int height = 0;
+};
+
+// A place marked with --probe, in the scene's user coordinates: X alone
+// for a row of particles, X,Y for the water of scenes 8 and 9.
+struct ProbePlace {
+    double x = 0;
+    std::optional<double> y;
 };
 
 struct RenderOptions {
@@ -28,6 +36,7 @@ struct RenderOptions {
     std::string output;          // the PNG, GIF or worksheet PDF file
     int delayMs = 200;           // --gif: per frame
     double scale = 1.0;          // --scale: device pixels per pixel of the drawing area
+    std::vector<ProbePlace> probes;  // --probe, at most two, each inside the scene's medium
 };
 
 // What the command line asks for: render, show the usage or the version,
@@ -36,8 +45,12 @@ struct ParsedCommandLine {
     enum class Action { Render, Help, Version, Error };
     Action action = Action::Error;
     RenderOptions options;
-    std::string error;  // one line, for Action::Error
+    std::string error;  // one line of UTF-8 (see MessageLine), for Action::Error
 };
+
+// Whether --all goes with an output mode: a trace of every frame, or a GIF,
+// which holds every frame anyway.
+constexpr bool AllFramesApply(OutputMode mode) { return mode == OutputMode::Trace || mode == OutputMode::Gif; }
 
 inline constexpr int kMaxSide = 16384;
 inline constexpr double kMaxScale = 4.0;

@@ -5,6 +5,7 @@
 #include "canvas/canvas.h"
 #include "canvas/runtime_error.h"
 #include "canvas/trace_surface.h"
+#include "probe/probe.h"
 
 #include <new>
 
@@ -18,6 +19,8 @@ void writeTrace(const RenderOptions& options, DrawFrameFunction drawFrame, std::
     Canvas canvas(trace, options.size.width, options.size.height);
     ParameterControl control;
     SceneContext context = RenderSceneContext(options, control);
+    const std::vector<MediumSite> probes = ProbeSites(options, context);
+    const double frames = options.frames;
     const int last = options.allFrames ? options.frames - 1 : options.frame;
     try {
         for (std::int16_t frameNo = 0; frameNo <= last; ++frameNo) {
@@ -30,6 +33,11 @@ void writeTrace(const RenderOptions& options, DrawFrameFunction drawFrame, std::
             // Written frame by frame: a trace of every frame can be large.
             out << trace.text();
             trace.clearText();
+            // Each probe's displacement follows the frame's drawing.
+            for (std::size_t n = 0; shown && n < probes.size(); ++n)
+                out << ProbeTraceLine(static_cast<int>(n), probes[n], frameNo / frames) << '\n';
+            if (!out)
+                return;  // its reader has gone: no use drawing on
         }
     } catch (const RuntimeError&) {
         // What the frame drew before the error still goes out.

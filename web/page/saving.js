@@ -195,6 +195,10 @@ export class Saving {
   baseName() { return this.viewer.model.saveFileStem() || 'kelvora'; }
 
   saved(fileName) { this.viewer.showSaveStatus('保存しました：' + fileName); }
+  // Where the browser says it could not make the file (toBlob gives no
+  // blob: a canvas too large, memory), nothing is offered and the status
+  // says so.
+  failed() { this.viewer.showSaveStatus('保存できませんでした'); }
 
   gif() {
     this.close();
@@ -212,10 +216,12 @@ export class Saving {
     const frame = this.viewer.store.frame(shown >= 0 && shown < count ? shown : 0);
     const name = this.baseName() + '.png';
     frame.toBlob(guarded((blob) => {
-      if (blob) {
-        download(blob, name);
-        this.saved(name);
+      if (!blob) {
+        this.failed();
+        return;
       }
+      download(blob, name);
+      this.saved(name);
     }), 'image/png');
   }
 

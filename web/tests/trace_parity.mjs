@@ -24,6 +24,12 @@ const SCREENS = ['1280x800', '1920x1080', '1024x768'];
 const PARAMETERS = { 10: range(1, 5), 11: range(1, 5), 14: range(1, 40), 15: range(0, 16) };
 function range(a, b) { return Array.from({ length: b - a + 1 }, (_, i) => a + i); }
 
+// Probes on every scene with a medium: a place or two well inside it.
+const PROBES = {
+  1: ['300', '460'], 2: ['245', '35'], 3: ['215'], 4: ['160', '200'], 5: ['340', '100'], 6: ['300', '360'],
+  7: ['360'], 8: ['480,100', '340,120'], 9: ['320,100', '100,60'], 10: ['200', '40'], 11: ['200'],
+};
+
 const cases = [];
 for (let scene = 0; scene < 16; ++scene)
   for (const frames of [12, 24])
@@ -33,6 +39,13 @@ for (let scene = 0; scene < 16; ++scene)
         if (param !== null) args.push('--param', String(param));
         cases.push(args);
       }
+for (const [scene, places] of Object.entries(PROBES))
+  for (const frames of [12, 24])
+    for (const param of PARAMETERS[scene] ?? [null]) {
+      const args = ['--scene', scene, '--frames', String(frames), '--all', '--trace', ...places.flatMap((p) => ['--probe', p])];
+      if (param !== null) args.push('--param', String(param));
+      cases.push(args);
+    }
 
 function run(command, args) {
   return new Promise((resolve) => {
@@ -46,7 +59,7 @@ function run(command, args) {
 }
 
 // Which fields of each operation are coordinates; the rest must match as text.
-const NUMERIC = { scale: [1, 2, 3, 4], line: [1, 2, 3, 4], box: [1, 2, 3, 4], circle: [1, 2, 3], pset: [1, 2], print: [1, 2, 3] };
+const NUMERIC = { scale: [1, 2, 3, 4], line: [1, 2, 3, 4], box: [1, 2, 3, 4], circle: [1, 2, 3], pset: [1, 2], print: [1, 2, 3], probe: [3] };
 
 const f32 = new Float32Array(1);
 const i32 = new Int32Array(f32.buffer);
@@ -137,6 +150,28 @@ const workers = Array.from({ length: Math.max(1, Math.min(2, cpus().length)) }, 
   while (queue.length > 0) await check(queue.shift());
 });
 await Promise.all(workers);
+
+// Beyond the traces, the same bytes on stderr for an argument that is not
+// UTF-8 (Node hands the WebAssembly build U+FFFD for each broken sequence)
+// and for a trace's reader that goes away (stdout closed after its first bytes).
+const answer = (command, args, closeEarly) => new Promise((resolve) => {
+  const child = spawn('sh', ['-c', `exec "$@" ${args}`, 'sh', ...command], { stdio: ['ignore', 'pipe', 'pipe'] });
+  const err = [];
+  child.stderr.on('data', (b) => err.push(b));
+  child.stdout.on('data', () => { if (closeEarly) child.stdout.destroy(); });
+  child.on('close', (status) => resolve({ status, stderr: Buffer.concat(err).toString('latin1') }));
+});
+for (const [name, args, status, closeEarly] of [
+  ['bad bytes', '--scene "$(printf \'a\\377\\376\\303(\')" --trace', 2, false],
+  ['reader gone', '--scene 8 --frames 24 --all --trace', 1, true]]) {
+  const [n, w] = await Promise.all([answer([native], args, closeEarly), answer([process.execPath, web], args, closeEarly)]);
+  if (n.status === status && w.status === status && n.stderr === w.stderr && n.stderr.split('\n').length === 2) {
+    ++passed;
+    continue;
+  }
+  ++failed;
+  console.log(`FAIL ${name}: exit ${n.status} / ${w.status}, stderr "${n.stderr.trim()}" / "${w.stderr.trim()}"`);
+}
 
 const seconds = ((Date.now() - started) / 1000).toFixed(1);
 console.log(`trace parity: ${cases.length} cases in ${seconds} s; ${casesWithDifferences} with last-bit differences (${differingLines} lines); every other line identical`);
