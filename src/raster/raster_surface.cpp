@@ -1,5 +1,7 @@
 #include "raster/raster_surface.h"
 
+#include "canvas/text_fonts.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -10,11 +12,10 @@ namespace kelvora {
 
 QStringList TextFontFamilies()
 {
-    // A Japanese proportional gothic first; the others are fallbacks that
-    // fontconfig may have where the IPA fonts are missing.
-    return {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("IPAGothic"),
-        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic"),
-        QStringLiteral("Droid Sans Japanese"), QStringLiteral("sans-serif")};
+    QStringList families;
+    for (std::string_view family : kTextFontFamilies)
+        families.append(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
+    return families;
 }
 
 RasterSurface::RasterSurface(int logicalWidth, int logicalHeight, double devicePixelRatio)

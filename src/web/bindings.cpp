@@ -4,6 +4,7 @@
 // the wheel, the worksheet), the store of packed frames and the scene
 // catalogue.
 
+#include "canvas/text_fonts.h"
 #include "scenes/scene_catalogue.h"
 #include "viewer_model/menu_description.h"
 #include "viewer_model/scroll_wheel.h"
@@ -11,6 +12,7 @@
 #include "viewer_model/viewer_keys.h"
 #include "viewer_model/viewer_model.h"
 #include "viewer_model/worksheet_layout.h"
+#include "web/web_canvas_backend.h"
 #include "web/web_frame_store.h"
 #include "web/web_viewer.h"
 #include "web/worksheet_page.h"
@@ -136,6 +138,28 @@ std::string menuCaption(int sceneIndex)
 }
 
 ParameterControl parameterOf(const ViewerModel& model) { return model.parameter(); }
+
+// The paint operations' codes by name, for the page's painter.
+val paintOps()
+{
+    val out = val::object();
+    out.set("Clear", static_cast<int>(PaintOp::Clear));
+    out.set("Line", static_cast<int>(PaintOp::Line));
+    out.set("Box", static_cast<int>(PaintOp::Box));
+    out.set("Circle", static_cast<int>(PaintOp::Circle));
+    out.set("Dot", static_cast<int>(PaintOp::Dot));
+    out.set("Text", static_cast<int>(PaintOp::Text));
+    out.set("Pixels", static_cast<int>(PaintOp::Pixels));
+    return out;
+}
+
+val textFontFamilies()
+{
+    val out = val::array();
+    for (std::string_view family : kTextFontFamilies)
+        out.call<void>("push", std::string(family));
+    return out;
+}
 
 WebViewer* createViewer(int sceneIndex, val page, const WebPictureSize& size)
 {
@@ -281,6 +305,8 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
     function("menuCaption", &menuCaption);
     function("sceneTitle", &SceneTitle);
     function("parameterName", &ParameterName);
+    function("paintOps", &paintOps);
+    function("textFontFamilies", &textFontFamilies);
     function("sceneCount", optional_override([] { return kSceneCount; }));
 }
 

@@ -10,8 +10,9 @@
 
 namespace kelvora {
 
-// Operation codes of a PaintBatch, each followed by its arguments (device
-// pixels, colours as 0x00BBGGRR):
+// Operation codes of a PaintBatch (the page reads them through the
+// bindings), each followed by its arguments (device pixels, colours as
+// 0x00BBGGRR):
 //   Clear    color
 //   Line     x1 y1 x2 y2 color width dotted
 //   Box      left top width height color

@@ -4,6 +4,7 @@
 import { element } from './dom.js';
 import { fail, guarded } from './errors.js';
 import { Menu } from './menu.js';
+import { cssFontFamilies } from './painter.js';
 import { Saving } from './saving.js';
 import { Viewer } from './viewer.js';
 
@@ -52,6 +53,7 @@ export function startApp(createModule) {
 
   function start(k) {
     page.k = k;
+    document.body.style.fontFamily = cssFontFamilies(k);
     page.menu = new Menu(element('menu'), k, openScene, endProgram);
     page.saving = new Saving(element('save-panel'), element('worksheet'));
     const on = (id, type, action, capture) => element(id).addEventListener(type, guarded(action), capture);

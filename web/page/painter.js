@@ -4,8 +4,10 @@
 // even one on its corner, so lines stay sharp.
 import { freeCanvas } from './dom.js';
 
-const PaintOp = { Clear: 1, Line: 2, Box: 3, Circle: 4, Dot: 5, Text: 6, Pixels: 7 };
-const TEXT_FONTS = 'IPAPGothic, "Yu Gothic", "Hiragino Sans", "Noto Sans CJK JP", sans-serif';
+// The core's text font families as a CSS font-family list.
+export function cssFontFamilies(k) {
+  return k.textFontFamilies().map(f => (f === 'sans-serif' ? f : '"' + f + '"')).join(', ');
+}
 
 const cssColours = new Map();
 // 0x00BBGGRR as a CSS colour.
@@ -21,7 +23,10 @@ function cssColour(c) {
 function penOffset(width) { return width % 2 === 1 ? 0.5 : 0; }
 
 export class Painter {
-  constructor(canvas) {
+  // k: the WebAssembly module, which names the operation codes and fonts.
+  constructor(canvas, k) {
+    this.ops = k.paintOps();
+    this.fonts = cssFontFamilies(k);
     this.target(canvas, null);
     this.scratch = document.createElement('canvas');
     this.scratchCtx = this.scratch.getContext('2d');
@@ -85,14 +90,14 @@ export class Painter {
     const ctx = this.ctx;
     ctx.textBaseline = 'top';
     ctx.fillStyle = cssColour(colour);
-    ctx.font = size + 'px ' + TEXT_FONTS;
+    ctx.font = size + 'px ' + this.fonts;
     if (size >= minimum) {
       ctx.fillText(text, left, top);
       return;
     }
     const centreX = left + ctx.measureText(text).width / 2;
     const centreY = top + size / 2;
-    ctx.font = minimum + 'px ' + TEXT_FONTS;
+    ctx.font = minimum + 'px ' + this.fonts;
     const width = ctx.measureText(text).width;
     const x = Math.max(0, Math.min(Math.round(centreX - width / 2), this.canvas.width - width));
     const y = Math.max(0, Math.min(Math.round(centreY - minimum / 2), this.canvas.height - minimum));
@@ -101,6 +106,7 @@ export class Painter {
 
   paint(ops, texts, dots, width, height) {
     const ctx = this.ctx;
+    const PaintOp = this.ops;
     if (this.base) {
       if (ops[0] !== PaintOp.Clear) ctx.drawImage(this.base, 0, 0, this.canvas.width, this.canvas.height);
       this.base = null;

@@ -153,7 +153,7 @@ function buildPage(sheet, layout, content, title, pictures) {
 // pictures' text large enough for paper, as PNG pictures for the sheet.
 function drawPictures(k, viewer, frameCount, value, size, minimumTextPixels) {
   const canvas = document.createElement('canvas');
-  const painter = new Painter(canvas);
+  const painter = new Painter(canvas, k);
   const pictures = [];
   try {
     k.drawWorksheetPeriod(viewer.sceneIndex, frameCount, value, size, minimumTextPixels, {

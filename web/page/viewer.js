@@ -51,7 +51,7 @@ export class Viewer {
     this.stats = { captureStart: 0, captureMs: null };
     this.createControls();
     this.store = new FrameStore(this.picture, k);
-    this.painter = new Painter(this.picture);
+    this.painter = new Painter(this.picture, k);
     this.channel = new MessageChannel();
     this.channel.port1.onmessage = guarded(() => this.runCapture());
 
