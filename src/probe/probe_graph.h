@@ -5,6 +5,7 @@
 // graph through a Canvas of the graph's size and places it by the layout.
 
 #include "canvas/color.h"
+#include "canvas/pixel_rect.h"
 #include "scenes/medium.h"
 
 #include <vector>
@@ -12,14 +13,6 @@
 namespace kelvora {
 
 class Canvas;
-
-// A rectangle in pixels, from the top-left corner of the whole.
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // The picture and its graph side by side: the graph goes under the
 // picture, as wide as it, so it covers none of the medium and its time

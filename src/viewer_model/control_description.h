@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/pixel_rect.h"
+
 #include <string>
 
 namespace kelvora {
@@ -16,16 +18,6 @@ struct DesignRect {
     double top = 0;
     double width = 0;
     double height = 0;
-};
-
-// A rectangle in whole pixels of a window's drawing area.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const PixelRect&) const = default;
 };
 
 // A text's font: the Japanese proportional gothic of the design at a size

@@ -36,7 +36,7 @@ std::vector<TraceOp> graphOps(GraphContent content, int frameShown)
 TEST(ProbeGraph, UnderThePictureWithLabelledAxesDotsAtTheFramesAndACursor)
 {
     const ProbeLayout layout = LayOutProbeGraph(960, 600);
-    EXPECT_EQ(layout.graph.y, 600);
+    EXPECT_EQ(layout.graph.top, 600);
     EXPECT_EQ(layout.graph.width, 960);
     EXPECT_EQ(layout.height, 600 + layout.graph.height);
 
