@@ -15,10 +15,22 @@
 
 namespace kelvora {
 
+namespace {
+
+// How much the menu grows on the primary screen.
+double screenScale()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? ScreenScale(screen->geometry().width(), screen->geometry().height()) : 1.0;
+}
+
+}  // namespace
+
 QSize MenuWindow::outerSizePixels()
 {
     const MenuDescription menu = DescribeMenu();
-    return {menu.outerWidth, menu.outerHeight};
+    const double scale = screenScale();
+    return {ScaledPixels(menu.outerWidth, scale), ScaledPixels(menu.outerHeight, scale)};
 }
 
 MenuWindow::MenuWindow(QWidget* parent)
@@ -113,9 +125,10 @@ void MenuWindow::resizeEvent(QResizeEvent* event)
 
 void MenuWindow::placeControls()
 {
-    const std::vector<PixelRect> places = LayOutMenu(description_, width(), height());
-    for (std::size_t i = 0; i < places.size(); ++i)
-        controls_[i]->setGeometry(ToQRect(places[i]));
+    WindowLayout layout;
+    layout.textScale = screenScale();
+    layout.places = LayOutMenu(description_, width(), height(), layout.textScale);
+    ApplyLayout(description_.controls, controls_, layout);
 }
 
 void MenuWindow::openScene(int sceneIndex)

@@ -86,8 +86,21 @@ void ApplyDescription(QWidget* widget, const ControlDescription& c)
     widget->setToolTip(QString::fromStdString(c.tooltip));
     widget->setAccessibleName(QString::fromStdString(c.accessibleName));
     widget->setAccessibleDescription(QString::fromStdString(c.accessibleDescription));
-    if (c.hidden)
+    // The desktop's pointer is a mouse: the steps for a finger stay hidden
+    // (the scroll bars' own arrows step them).
+    if (!ShownWith(c, Pointer::Fine))
         widget->setVisible(false);
+}
+
+void ApplyLayout(std::span<const ControlDescription> controls, const std::vector<QWidget*>& widgets,
+    const WindowLayout& layout)
+{
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        widgets[i]->setGeometry(ToQRect(layout.places[i]));
+        const double points = controls[i].font.points * layout.textScale;
+        if (widgets[i]->font().pointSizeF() != points)
+            widgets[i]->setFont(JapaneseFont(points));
+    }
 }
 
 void StackAndChain(std::span<const ControlDescription> controls, const std::vector<QWidget*>& widgets)

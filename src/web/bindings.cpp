@@ -73,6 +73,7 @@ val controls(const std::vector<ControlDescription>& described)
         control.set("initial", c.range.value);
         control.set("value", c.value);
         control.set("hidden", c.hidden);
+        control.set("touchOnly", c.touchOnly);
         control.set("takesFocus", c.takesFocus());
         out.call<void>("push", control);
     }
@@ -103,11 +104,27 @@ val describeViewer(int sceneIndex)
     return out;
 }
 
-// Where the viewer's controls go in an area of the given size, in the
-// order of describeViewer's controls.
-val layOutViewer(int sceneIndex, int width, int height)
+// A window's layout on a screen: the places in the order of its
+// description's controls, how much its text grows and the area it scrolls
+// over.
+val windowLayout(const WindowLayout& layout)
 {
-    return rects(LayOutViewer(DescribeViewer(sceneIndex, WorksheetMedium::Print), width, height));
+    val out = val::object();
+    out.set("places", rects(layout.places));
+    out.set("textScale", layout.textScale);
+    out.set("contentWidth", layout.contentWidth);
+    out.set("contentHeight", layout.contentHeight);
+    out.set("reflowed", layout.reflowed);
+    return out;
+}
+
+Pointer pointerOf(bool coarse) { return coarse ? Pointer::Coarse : Pointer::Fine; }
+
+// Where the viewer's controls go in an area of the given size, with a
+// finger (coarse) or a mouse as the pointer.
+val layOutViewer(int sceneIndex, int width, int height, bool coarse)
+{
+    return windowLayout(LayOutViewer(DescribeViewer(sceneIndex, WorksheetMedium::Print), width, height, pointerOf(coarse)));
 }
 
 val describeMenu()
@@ -122,7 +139,10 @@ val describeMenu()
     return out;
 }
 
-val layOutMenu(int width, int height) { return rects(LayOutMenu(DescribeMenu(), width, height)); }
+val layOutMenu(int width, int height, bool coarse)
+{
+    return windowLayout(LayOutMenuOnScreen(DescribeMenu(), width, height, pointerOf(coarse)));
+}
 
 // The scene to focus after an arrow key; focusedScene -1 when no scene
 // button has the focus.
