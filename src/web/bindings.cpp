@@ -104,13 +104,19 @@ val describeViewer(int sceneIndex)
     return out;
 }
 
+Pointer pointerOf(bool coarse) { return coarse ? Pointer::Coarse : Pointer::Fine; }
+
 // A window's layout on a screen: the places in the order of its
-// description's controls, how much its text grows and the area it scrolls
-// over.
-val windowLayout(const WindowLayout& layout)
+// description's controls and whether each is shown with the pointer, how
+// much its text grows and the area it scrolls over.
+val windowLayout(const std::vector<ControlDescription>& controls, const WindowLayout& layout, Pointer pointer)
 {
     val out = val::object();
     out.set("places", rects(layout.places));
+    val shown = val::array();
+    for (const ControlDescription& c : controls)
+        shown.call<void>("push", ShownWith(c, pointer));
+    out.set("shown", shown);
     out.set("textScale", layout.textScale);
     out.set("contentWidth", layout.contentWidth);
     out.set("contentHeight", layout.contentHeight);
@@ -118,13 +124,12 @@ val windowLayout(const WindowLayout& layout)
     return out;
 }
 
-Pointer pointerOf(bool coarse) { return coarse ? Pointer::Coarse : Pointer::Fine; }
-
 // Where the viewer's controls go in an area of the given size, with a
 // finger (coarse) or a mouse as the pointer.
 val layOutViewer(int sceneIndex, int width, int height, bool coarse)
 {
-    return windowLayout(LayOutViewer(DescribeViewer(sceneIndex, WorksheetMedium::Print), width, height, pointerOf(coarse)));
+    const ViewerDescription d = DescribeViewer(sceneIndex, WorksheetMedium::Print);
+    return windowLayout(d.controls, LayOutViewer(d, width, height, pointerOf(coarse)), pointerOf(coarse));
 }
 
 val describeMenu()
@@ -141,7 +146,8 @@ val describeMenu()
 
 val layOutMenu(int width, int height, bool coarse)
 {
-    return windowLayout(LayOutMenuOnScreen(DescribeMenu(), width, height, pointerOf(coarse)));
+    const MenuDescription d = DescribeMenu();
+    return windowLayout(d.controls, LayOutMenuOnScreen(d, width, height, pointerOf(coarse)), pointerOf(coarse));
 }
 
 // The scene to focus after an arrow key; focusedScene -1 when no scene
