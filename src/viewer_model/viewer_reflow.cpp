@@ -259,16 +259,15 @@ Candidate flowViewer(const ViewerDescription& viewer, int width, int height, Poi
 WindowLayout ReflowViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer)
 {
     const double scale = ScreenScale(areaWidth, areaHeight);
-    // Beside the picture in one to three columns, or under it; the largest
-    // picture of those that need no scrolling, or else the largest.
+    // Beside the picture in one to three columns, or under it: the largest
+    // picture, where one that needs scrolling to reach the controls must be
+    // half as large again to be worth it.
     std::vector<Candidate> candidates;
-    for (int columns = 0; columns <= 3; ++columns)
+    // On a tie the column beside the picture, where 描画 is in sight.
+    for (int columns : {1, 2, 3, 0})
         candidates.push_back(flowViewer(viewer, areaWidth, areaHeight, pointer, scale, columns));
-    const auto better = [](const Candidate& a, const Candidate& b) {
-        if (a.scrolls != b.scrolls)
-            return !a.scrolls;
-        return a.pictureArea > b.pictureArea;
-    };
+    const auto worth = [](const Candidate& c) { return c.scrolls ? c.pictureArea / 1.5 : c.pictureArea; };
+    const auto better = [&](const Candidate& a, const Candidate& b) { return worth(a) > worth(b); };
     return std::min_element(candidates.begin(), candidates.end(), better)->layout;
 }
 

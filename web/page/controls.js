@@ -128,6 +128,7 @@ export function applyLayout(placed, layout, extent) {
     place(placed[i], r);
   });
   document.body.style.fontSize = DEFAULT_POINTS * layout.textScale + 'pt';
+  document.body.style.setProperty('--text-scale', String(layout.textScale));
   extent.style.width = layout.contentWidth + 'px';
   extent.style.height = layout.contentHeight + 'px';
 }
