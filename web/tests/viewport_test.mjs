@@ -166,16 +166,16 @@ async function screenChecks(browser, screen) {
   const ratio = picture.width / picture.height;
   check(ratio > 1.2 && ratio < 1.8, `${name}: the picture is ${picture.width}x${picture.height}`);
   await reachChecks(page, cdp, viewerTargets, touch, `${name} 閉管`);
-  if (touch) {
-    await stepChecks(page, cdp, name);
-    await touchDrag(page, cdp, name);
-  }
-  // A loop drawn and played, seen from the top.
+  // A loop drawn, seen from the top.
   await bringIntoView(page, cdp, 'draw', touch);
   await (touch ? page.tap('#draw') : page.click('#draw'));
   await page.waitForFunction(() => window.kelvora.viewer.model.phase() === window.kelvora.k.ViewerPhase.Ready, null, { timeout: 60000 });
   await bringIntoView(page, cdp, 'readout', touch);
   await page.screenshot({ path: join(shotDir, `viewer-${name}.png`) });
+  if (touch) {
+    await stepChecks(page, cdp, name);
+    await touchDrag(page, cdp, name);
+  }
   await context.close();
 }
 
