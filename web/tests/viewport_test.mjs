@@ -173,6 +173,12 @@ async function screenChecks(browser, screen) {
   await bringIntoView(page, cdp, 'readout', touch);
   await page.screenshot({ path: join(shotDir, `viewer-${name}.png`) });
   if (touch) {
+    // The choice of 保存: every button a finger's size, hit at its centre.
+    await bringIntoView(page, cdp, 'save', touch);
+    await page.tap('#save');
+    const choices = await page.evaluate(() => [...document.querySelectorAll('#save-panel button')].map((b) => b.id));
+    await reachChecks(page, cdp, choices, touch, `${name} 保存`);
+    await page.tap('#save-cancel');
     await stepChecks(page, cdp, name);
     await touchDrag(page, cdp, name);
   }
