@@ -61,8 +61,10 @@ TEST(HighDensity, TheViewerDrawsWithTheScreensRatio)
     RasterSurface& surface = picture->surface();
     EXPECT_EQ(surface.logicalWidth(), logical.width());
     EXPECT_EQ(surface.image().size(), logical * 2);
-    // The controls keep their places in logical pixels.
-    EXPECT_EQ(viewer->saveButton()->geometry(), ToQRect(TwipsToPixels(viewer->description().at("save").rect)));
+    // The controls take their places in logical pixels.
+    const ViewerDescription& d = viewer->description();
+    EXPECT_EQ(viewer->saveButton()->geometry(),
+        ToQRect(LayOutViewer(d, viewer->width(), viewer->height(), Pointer::Fine).places[d.indexOf("save")]));
 
     viewer->drawButton()->click();
     while (viewer->isCapturing())
