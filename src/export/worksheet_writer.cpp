@@ -22,8 +22,8 @@ namespace {
 
 constexpr int kResolutionDpi = 300;
 constexpr double kMarginMm = 10.0;
-constexpr double kTitlePoints = 16.0;
-constexpr double kHeaderPoints = 11.0;
+constexpr double kTitlePoints = kWorksheetTitlePoints;
+constexpr double kHeaderPoints = kWorksheetFieldPoints;
 constexpr double kLabelPoints = kWorksheetLabelPoints;
 
 double millimetres(double mm) { return mm / 25.4 * kResolutionDpi; }
@@ -54,42 +54,31 @@ struct SheetLayout {
     double labelHeight = 0;
 };
 
-SheetLayout layOut(QPaintDevice* device, const QRectF& page, const WorksheetPages& pages)
+QRectF band(const WorksheetPageLayout& page, const WorksheetBand& band)
 {
-    SheetLayout layout;
-    const double titleHeight = QFontMetricsF(sheetFont(kTitlePoints), device).height() * 1.4;
-    const double fieldsHeight = QFontMetricsF(sheetFont(kHeaderPoints), device).height() * 2.2;
-    const double keyHeight = QFontMetricsF(sheetFont(kLabelPoints), device).height() * 1.8;
-    layout.labelHeight = millimetres(WorksheetLabelHeightMm());
-    layout.title = QRectF(page.left(), page.top(), page.width(), titleHeight);
-    layout.fields = QRectF(page.left(), layout.title.bottom(), page.width(), fieldsHeight);
-    layout.key = QRectF(page.left(), page.bottom() - keyHeight, page.width(), keyHeight);
-    double gridBottom = layout.key.top();
-    if (!pages.graphs.empty()) {
-        const QSizeF graph = pages.graphs.front().size();
-        const double graphHeight = page.width() * graph.height() / graph.width();
-        layout.graph = QRectF(page.left(), layout.key.top() - millimetres(1) - graphHeight, page.width(), graphHeight);
-        gridBottom = layout.graph.top();
-    }
+    return {0, millimetres(band.top), millimetres(page.width), millimetres(band.height)};
+}
 
-    const QRectF grid(page.left(), layout.fields.bottom() + millimetres(2), page.width(),
-        gridBottom - layout.fields.bottom() - millimetres(4));
-    const int count = pages.frameCount;
-    const QSizeF frameSize(pages.framePixels);
-    layout.gap = page.width() * 0.015;
-    layout.columns = WorksheetColumns(count, frameSize.width(), frameSize.height(), grid.width(), grid.height(),
-        layout.labelHeight, layout.gap);
-    const int rows = (count + layout.columns - 1) / layout.columns;
-    layout.cellWidth = (grid.width() - layout.gap * (layout.columns - 1)) / layout.columns;
-    const double cellHeight = (grid.height() - layout.gap * (rows - 1)) / rows;
-    // The largest picture that leaves room for the label in every cell.
-    layout.shown
-        = frameSize * WorksheetGridScale(count, layout.columns, frameSize.width(), frameSize.height(), grid.width(),
-            grid.height(), layout.labelHeight, layout.gap);
-    // Rows as close as their labels allow, the block centred between the
-    // fields and the key.
-    layout.rowPitch = std::min(cellHeight + layout.gap, layout.shown.height() + layout.labelHeight + layout.gap);
-    layout.top = grid.top() + (grid.height() - (rows * layout.rowPitch - layout.gap)) / 2;
+SheetLayout layOut(const WorksheetPages& pages)
+{
+    const double graphAspect = pages.graphs.empty()
+        ? 0
+        : static_cast<double>(pages.graphs.front().height()) / pages.graphs.front().width();
+    const WorksheetPageLayout page = LayOutWorksheetPage(kWorksheetAreaWidthMm, kWorksheetAreaHeightMm,
+        pages.frameCount, pages.framePixels.width(), pages.framePixels.height(), graphAspect);
+    SheetLayout layout;
+    layout.title = band(page, page.title);
+    layout.fields = band(page, page.fields);
+    layout.key = band(page, page.key);
+    if (graphAspect > 0)
+        layout.graph = band(page, page.graph);
+    layout.columns = page.columns;
+    layout.gap = millimetres(page.gap);
+    layout.cellWidth = millimetres(page.cellWidth);
+    layout.rowPitch = millimetres(page.rowPitch);
+    layout.top = millimetres(page.framesTop);
+    layout.shown = QSizeF(millimetres(page.shownWidth), millimetres(page.shownHeight));
+    layout.labelHeight = millimetres(page.labelHeight);
     return layout;
 }
 
@@ -194,8 +183,7 @@ void drawFrame(QPainter& painter, const SheetLayout& layout, int k, int count, c
 // Every page, each frame put on it as it is drawn; an error text, or empty.
 std::string drawPages(QPainter& painter, QPdfWriter& writer, const WorksheetPages& pages, const WorksheetFrames& frames)
 {
-    const SheetLayout layout
-        = layOut(painter.device(), QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), pages);
+    const SheetLayout layout = layOut(pages);
     // The pictures' own labels, drawn this many pixels tall, come out
     // at least the smallest legible size on paper.
     const double paperPerPixel = layout.shown.width() / pages.framePixels.width();

@@ -11,7 +11,6 @@
 #include "viewer_model/viewer_description.h"
 #include "viewer_model/viewer_keys.h"
 #include "viewer_model/viewer_model.h"
-#include "viewer_model/worksheet_layout.h"
 #include "web/web_canvas_backend.h"
 #include "web/web_frame_store.h"
 #include "web/web_viewer.h"
@@ -323,9 +322,7 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
     function("layOutMenu", &layOutMenu);
     function("layOutProbeBox", &layOutProbeBox);
     function("menuSceneAfterArrow", &menuSceneAfterArrow);
-    function("worksheetLabelHeightMm", &WorksheetLabelHeightMm);
-    function("worksheetColumns", &WorksheetColumns);
-    function("worksheetGridScale", &WorksheetGridScale);
+    function("worksheetPrintLayout", &WorksheetPrintLayout);
     function("worksheetContent", &WorksheetContent);
     function("drawWorksheetPeriod", &DrawWorksheetPeriod);
     function("menuCaption", &menuCaption);

@@ -7,6 +7,7 @@
 #include "scenes/scene_catalogue.h"
 #include "scenes/scene_key.h"
 #include "scenes/worksheet_text.h"
+#include "viewer_model/worksheet_layout.h"
 #include "web/web_canvas_backend.h"
 #include "web/web_viewer.h"
 
@@ -62,6 +63,30 @@ val WorksheetContent(int sceneIndex, int frameCount)
     }
     out.set("pages", pages);
     out.set("minimumTextMm", kWorksheetMinimumTextMm);
+    return out;
+}
+
+val WorksheetPrintLayout(int frameCount, double frameWidth, double frameHeight)
+{
+    const WorksheetPageLayout page = LayOutWorksheetPage(
+        kWorksheetAreaWidthMm - 1, kWorksheetAreaHeightMm - 1, frameCount, frameWidth, frameHeight, 0);
+    val out = val::object();
+    out.set("areaWidth", kWorksheetAreaWidthMm);
+    out.set("width", page.width);
+    out.set("titleHeight", page.title.height);
+    out.set("fieldsHeight", page.fields.height);
+    out.set("gridMargin", page.grid.top - page.fields.bottom());
+    out.set("gridHeight", page.grid.height);
+    out.set("keyHeight", page.key.height);
+    out.set("pageHeight", page.key.bottom());
+    out.set("columns", page.columns);
+    out.set("gap", page.gap);
+    out.set("shownWidth", page.shownWidth);
+    out.set("shownHeight", page.shownHeight);
+    out.set("labelHeight", page.labelHeight);
+    out.set("titlePoints", kWorksheetTitlePoints);
+    out.set("fieldPoints", kWorksheetFieldPoints);
+    out.set("labelPoints", kWorksheetLabelPoints);
     return out;
 }
 

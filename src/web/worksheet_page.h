@@ -13,6 +13,12 @@ namespace kelvora {
 // and the smallest text on paper in millimetres.
 emscripten::val WorksheetContent(int sceneIndex, int frameCount);
 
+// Where everything of a printed page goes, in millimetres, for frames of
+// the given size in pixels: the layout of the desktop's PDF on the area the
+// browser prints on (a millimetre less each way, for the frames' outlines),
+// with the text sizes in points (titlePoints, fieldPoints, labelPoints).
+emscripten::val WorksheetPrintLayout(int frameCount, double frameWidth, double frameHeight);
+
 // Draws one period of the scene at the parameter value param for a printed
 // worksheet, in a picture of the given size with its text at least
 // minimumTextPixels logical pixels tall: page.paint(...) as for the viewer,

@@ -90,5 +90,27 @@ TEST(Worksheet, GridFillsTheLandscapePage)
     EXPECT_GT(WorksheetColumns(12, 300, 600, 3272, 2100, label, 49), 4);  // tall frames go in more columns
 }
 
+TEST(Worksheet, PageBandsFollowOneAnotherAndHoldTheFrames)
+{
+    for (const double graphAspect : {0.0, 0.2}) {
+        for (const int frames : {12, 24}) {
+            const WorksheetPageLayout page = LayOutWorksheetPage(277, 190, frames, 954, 610, graphAspect);
+            EXPECT_EQ(page.title.top, 0);
+            EXPECT_EQ(page.fields.top, page.title.bottom());
+            EXPECT_GT(page.grid.top, page.fields.bottom());
+            const double below = graphAspect > 0 ? page.graph.top : page.key.top;
+            EXPECT_LT(page.grid.bottom(), below);
+            EXPECT_NEAR(page.graph.height, 277 * graphAspect, 1e-9);
+            EXPECT_NEAR(page.key.bottom(), 190, 1e-9);
+            // The rows of frames and labels lie inside the grid's band.
+            const int rows = (frames + page.columns - 1) / page.columns;
+            EXPECT_GE(page.framesTop, page.grid.top - 1e-9);
+            EXPECT_LE(page.framesTop + rows * page.rowPitch - page.gap, page.grid.bottom() + 1e-9);
+            EXPECT_LE(page.columns * page.shownWidth + (page.columns - 1) * page.gap, 277 + 1e-9);
+            EXPECT_NEAR(page.shownWidth / page.shownHeight, 954.0 / 610, 1e-9);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kelvora

@@ -86,8 +86,6 @@ function frameCanvas(store, k) {
   return canvas;
 }
 
-const POINT_MM = 0.3528;
-
 function add(parent, tag, className, text) {
   const e = document.createElement(tag);
   if (className) e.className = className;
@@ -96,37 +94,24 @@ function add(parent, tag, className, text) {
   return e;
 }
 
-// Where things go on every page, in millimetres on A4 landscape with 10 mm
-// margins (a millimetre less than the printable area, for the outlines).
-function sheetLayout(k, frameCount, frameWidth, frameHeight) {
-  const area = { width: 276, height: 189 };
-  const titleHeight = 16 * POINT_MM * 1.4;
-  const fieldsHeight = 11 * POINT_MM * 2.4;
-  const keyHeight = 10 * POINT_MM * 2;
-  const labelHeight = k.worksheetLabelHeightMm();
-  const gap = area.width * 0.015;
-  const gridHeight = area.height - titleHeight - fieldsHeight - keyHeight - 4;
-  // The grid as the desktop's worksheet chooses it.
-  const columns = k.worksheetColumns(frameCount, frameWidth, frameHeight, area.width, gridHeight, labelHeight, gap);
-  const scale = k.worksheetGridScale(frameCount, columns, frameWidth, frameHeight, area.width, gridHeight,
-    labelHeight, gap);
-  return { titleHeight, fieldsHeight, keyHeight, labelHeight, gap, gridHeight, columns,
-    shownWidth: frameWidth * scale, shownHeight: frameHeight * scale };
-}
-
 // One page: the title, the fields to fill in, the frames with their labels
 // and the colour key, which names each colour for a black-and-white copy.
 function buildPage(sheet, layout, content, title, pictures) {
   const page = add(sheet, 'section', 'sheet-page');
-  add(page, 'h1', '', title).style.height = layout.titleHeight + 'mm';
+  page.style.height = layout.pageHeight + 'mm';
+  const heading = add(page, 'h1', '', title);
+  heading.style.height = layout.titleHeight + 'mm';
+  heading.style.fontSize = layout.titlePoints + 'pt';
   const fields = add(page, 'div', 'sheet-fields');
   fields.style.height = layout.fieldsHeight + 'mm';
+  fields.style.fontSize = layout.fieldPoints + 'pt';
   for (const field of content.fields) {
     const f = add(fields, 'span', 'sheet-field', field.caption);
     f.style.width = (field.share * 100) + '%';
   }
   const grid = add(page, 'div', 'sheet-grid');
   grid.style.height = layout.gridHeight + 'mm';
+  grid.style.margin = layout.gridMargin + 'mm 0';
   grid.style.gridTemplateColumns = 'repeat(' + layout.columns + ', ' + layout.shownWidth + 'mm)';
   grid.style.columnGap = layout.gap + 'mm';
   grid.style.rowGap = layout.gap + 'mm';
@@ -137,10 +122,13 @@ function buildPage(sheet, layout, content, title, pictures) {
     framed.style.width = layout.shownWidth + 'mm';
     framed.style.height = layout.shownHeight + 'mm';
     add(framed, 'img').src = source;
-    add(cell, 'figcaption', '', content.labels[k]).style.height = layout.labelHeight + 'mm';
+    const label = add(cell, 'figcaption', '', content.labels[k]);
+    label.style.height = label.style.lineHeight = layout.labelHeight + 'mm';
+    label.style.fontSize = layout.labelPoints + 'pt';
   });
   const key = add(page, 'div', 'sheet-key');
   key.style.height = layout.keyHeight + 'mm';
+  key.style.fontSize = layout.labelPoints + 'pt';
   for (const entry of content.key) {
     const item = add(key, 'span', 'sheet-key-entry');
     const mark = add(item, 'span', 'sheet-mark sheet-mark-' + entry.mark);
@@ -183,12 +171,13 @@ function buildWorksheet(sheet, k, viewer, allValues) {
   const picture = viewer.pictureSize();
   const width = Math.min(picture.width, 800);
   const size = { ...picture, width, height: Math.round(picture.height * width / picture.width), devicePixelRatio: 1 };
-  const layout = sheetLayout(k, frameCount, size.width, size.height);
+  const layout = k.worksheetPrintLayout(frameCount, size.width, size.height);
   const minimumTextPixels = Math.ceil(content.minimumTextMm * size.width / layout.shownWidth);
   // The value the frames were drawn with, where the scene has one.
   const drawn = model.parameter().value;
   const pages = allValues || !model.hasParameter() ? content.pages : content.pages.filter((p) => p.value === drawn);
   sheet.textContent = '';
+  sheet.style.width = layout.areaWidth + 'mm';
   for (const page of pages) {
     buildPage(sheet, layout, content, page.title, drawPictures(k, viewer, frameCount, page.value, size, minimumTextPixels));
   }
