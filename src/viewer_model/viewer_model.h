@@ -91,8 +91,8 @@ public:
     // The command a key gives with this kind of control focused.
     KeyCommand commandForKey(ViewerKey key, FocusKind focus) const;
 
-    // The probe (viewer_model_probe.cpp). It takes clicks and keys while
-    // stored frames are on the picture and no capture runs; a change shows
+    // The probe (viewer_model_probe.cpp). It takes clicks and keys once a
+    // frame is on the picture; a change shows
     // the frame on the picture again, which the host rings and graphs from
     // probe(). 描画 and a new parameter remove the marks.
     const ViewerProbe& probe() const { return probe_; }

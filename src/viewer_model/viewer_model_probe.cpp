@@ -7,9 +7,12 @@
 
 namespace kelvora {
 
+// Also while the frames are drawn again for the graph's room: a second
+// click right after the first counts. The frames' scale is the canvas's
+// whatever its size.
 bool ViewerModel::probeTakesInput() const
 {
-    return probe_.takesProbe() && shownFrame_ >= 0 && phase_ != ViewerPhase::Empty && !isCapturing() && !closed_;
+    return probe_.takesProbe() && shownFrame_ >= 0 && phase_ != ViewerPhase::Empty && !closed_;
 }
 
 void ViewerModel::clickPicture(double x, double y, int areaWidth, int areaHeight, int pictureWidth, int pictureHeight)
