@@ -154,6 +154,7 @@ void ViewerWindow::connectControls()
     });
     connect(speedBar_, &QScrollBar::valueChanged, this, [this](int value) { model_->setSpeed(value); });
     connect(parameterBar_, &QScrollBar::valueChanged, this, [this](int value) { model_->setParameter(value); });
+    connectProbe();
 }
 
 // Over the whole screen. Without a window manager a maximised or full
@@ -217,6 +218,7 @@ void ViewerWindow::showModel()
     const QString readout = QString::fromStdString(model_->frameReadout());
     if (frameReadout_->text() != readout)
         frameReadout_->setText(readout);
+    showProbeArea();
     nameLiveControls();
 }
 
