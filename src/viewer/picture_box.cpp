@@ -1,5 +1,9 @@
 #include "viewer/picture_box.h"
 
+#include "canvas/numeric.h"
+#include "viewer_model/viewer_probe.h"
+
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -24,7 +28,7 @@ PictureBox::~PictureBox() = default;
 
 void PictureBox::createSurface()
 {
-    const QSize area = contentsRect().size();
+    const QSize area = frameArea().size();
     std::optional<DrawState> state;
     if (canvas_)
         state = canvas_->state();
@@ -39,7 +43,7 @@ void PictureBox::createSurface()
 
 bool PictureBox::surfaceOutOfDate() const
 {
-    const QSize area = contentsRect().size();
+    const QSize area = frameArea().size();
     return std::max(1, area.width()) != surface_->logicalWidth() ||
         std::max(1, area.height()) != surface_->logicalHeight();
 }
@@ -48,8 +52,8 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    const QRect area = contentsRect();
-    painter.setClipRect(area);
+    const QRect area = frameArea();
+    painter.setClipRect(contentsRect());
     QSize shown(surface_->logicalWidth(), surface_->logicalHeight());
     QPoint at = area.topLeft();
     if (surfaceOutOfDate()) {
@@ -60,6 +64,56 @@ void PictureBox::paintEvent(QPaintEvent* event)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
     }
     painter.drawImage(QRect(at, shown), surface_->image());
+    if (graphShown_ && graphSurface_)
+        painter.drawImage(QRect(graphArea().topLeft(), QSize(graphSurface_->logicalWidth(), graphSurface_->logicalHeight())),
+            graphSurface_->image());
+}
+
+bool PictureBox::showGraph(bool shown)
+{
+    if (shown == graphShown_)
+        return false;
+    graphShown_ = shown;
+    update();
+    return true;
+}
+
+namespace {
+
+QRect inBox(const QRect& box, const PixelRect& r) { return {box.left() + r.left, box.top() + r.top, r.width, r.height}; }
+
+}  // namespace
+
+QRect PictureBox::frameArea() const
+{
+    const QRect box = contentsRect();
+    return inBox(box, LayOutProbeBox(box.width(), box.height(), graphShown_).frame);
+}
+
+QRect PictureBox::graphArea() const
+{
+    const QRect box = contentsRect();
+    return inBox(box, LayOutProbeBox(box.width(), box.height(), graphShown_).graph);
+}
+
+Canvas& PictureBox::graphCanvas()
+{
+    const QSize size = graphArea().size().expandedTo(QSize(1, 1));
+    if (!graphSurface_ || graphSurface_->logicalWidth() != size.width() ||
+        graphSurface_->logicalHeight() != size.height()) {
+        graphCanvas_.reset();
+        graphSurface_ = std::make_unique<RasterSurface>(size.width(), size.height(), devicePixelRatioF());
+        graphCanvas_ = std::make_unique<Canvas>(*graphSurface_, size.width(), size.height());
+    }
+    update();
+    return *graphCanvas_;
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    QFrame::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit pressedAt(event->position() - QPointF(frameArea().topLeft()));
 }
 
 }  // namespace kelvora

@@ -23,6 +23,12 @@ void setName(QWidget* widget, const QString& name)
 void ViewerWindow::nameLiveControls()
 {
     setName(picture_, QString::fromStdString(model_->pictureName()));
+    // The graph in words, after what the picture is and how to mark it.
+    const std::string probe = model_->probeDescription();
+    const std::string& described = description_.at("picture").accessibleDescription;
+    const QString description = QString::fromStdString(probe.empty() ? described : described + "\n" + probe);
+    if (picture_->accessibleDescription() != description)
+        picture_->setAccessibleDescription(description);
     // A status label's described name stands for it while it shows nothing.
     const auto nameStatus = [this](QLabel* label, std::string_view name) {
         const QString text = label->text();

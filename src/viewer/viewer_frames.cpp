@@ -39,6 +39,7 @@ bool ViewerWindow::showFrame(int k)
     if (!frameStore_.holds(k) || frameStore_.frameSize(k) != pixels.size())
         return false;
     frameStore_.read(k, pixels);
+    markShownFrame(k);
     picture_->update();
     return true;
 }

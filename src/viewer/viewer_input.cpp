@@ -1,7 +1,8 @@
 // The viewer's keys and the mouse wheel. Space starts or pauses playback,
 // Right and Page Down step one frame, Left and Page Up step one frame back,
 // Enter is 描画 and Esc is 終了 (presenter remotes send Page Up and Page
-// Down). A focused control keeps the keys it has a use for; the model
+// Down); Shift with an arrow moves the probe, and Esc removes its marks
+// first. A focused control keeps the keys it has a use for; the model
 // decides which those are and whether the key's button is live.
 
 #include "viewer/viewer_window.h"
@@ -21,8 +22,21 @@ namespace kelvora {
 
 namespace {
 
-std::optional<ViewerKey> viewerKey(int key)
+// Shift with an arrow is the probe's key; the others go without modifiers.
+std::optional<ViewerKey> viewerKey(int key, Qt::KeyboardModifiers modifiers)
 {
+    modifiers &= ~Qt::KeypadModifier;
+    if (modifiers == Qt::ShiftModifier) {
+        switch (key) {
+        case Qt::Key_Right: return ViewerKey::ShiftRight;
+        case Qt::Key_Left: return ViewerKey::ShiftLeft;
+        case Qt::Key_Up: return ViewerKey::ShiftUp;
+        case Qt::Key_Down: return ViewerKey::ShiftDown;
+        default: return std::nullopt;
+        }
+    }
+    if (modifiers != Qt::NoModifier)
+        return std::nullopt;
     switch (key) {
     case Qt::Key_Space: return ViewerKey::Space;
     case Qt::Key_Right: return ViewerKey::Right;
@@ -92,9 +106,7 @@ bool ViewerWindow::eventFilter(QObject* watched, QEvent* event)
 bool ViewerWindow::keyEvent(QWidget* target, QEvent* event)
 {
     auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-        return false;
-    const std::optional<ViewerKey> viewer = viewerKey(key->key());
+    const std::optional<ViewerKey> viewer = viewerKey(key->key(), key->modifiers());
     if (!viewer)
         return false;
     const KeyCommand command = model_->commandForKey(*viewer, focusKind(target));
@@ -130,6 +142,11 @@ void ViewerWindow::perform(KeyCommand command)
     case KeyCommand::Step: stepButton_->click(); break;
     case KeyCommand::StepBack: model_->stepBack(); break;
     case KeyCommand::End: endButton_->click(); break;
+    case KeyCommand::ProbeRight: model_->moveProbe(1, true); break;
+    case KeyCommand::ProbeLeft: model_->moveProbe(-1, true); break;
+    case KeyCommand::ProbeUp: model_->moveProbe(1, false); break;
+    case KeyCommand::ProbeDown: model_->moveProbe(-1, false); break;
+    case KeyCommand::ClearProbes: model_->clearProbes(); break;
     case KeyCommand::None: break;
     }
 }

@@ -167,6 +167,7 @@ void ViewerWindow::connectControls()
     step("speed-more", speedBar_, QAbstractSlider::SliderSingleStepAdd);
     step("parameter-less", parameterBar_, QAbstractSlider::SliderSingleStepSub);
     step("parameter-more", parameterBar_, QAbstractSlider::SliderSingleStepAdd);
+    connectProbe();
 }
 
 // Over the whole screen. Without a window manager a maximised or full
@@ -230,6 +231,7 @@ void ViewerWindow::showModel()
     const QString readout = QString::fromStdString(model_->frameReadout());
     if (frameReadout_->text() != readout)
         frameReadout_->setText(readout);
+    showProbeArea();
     nameLiveControls();
 }
 

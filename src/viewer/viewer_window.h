@@ -148,6 +148,12 @@ private:
     ExportResult writeWorksheet(const QString& path, bool allValues);
     void save();
 
+    // viewer_probe_view.cpp: clicks on the picture, room for the graph,
+    // the rings and the graph on each frame shown.
+    void connectProbe();
+    void showProbeArea();
+    void markShownFrame(int k);
+
     // viewer_accessibility.cpp: the names a screen reader gives the
     // controls that follow what is shown.
     void nameLiveControls();

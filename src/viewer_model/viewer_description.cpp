@@ -3,6 +3,7 @@
 #include "canvas/numeric.h"
 #include "scenes/scene_catalogue.h"
 #include "scenes/scene_context.h"
+#include "viewer_model/viewer_probe.h"
 
 #include <stdexcept>
 
@@ -165,6 +166,10 @@ ViewerDescription DescribeViewer(int sceneIndex, WorksheetMedium worksheet)
     c.push_back(DescribeControl("picture", "Picture1", ControlRole::Picture, "", {2520, 960, 8895, 6255}));
     c.back().accessibleName = SceneTitle(sceneIndex);
     c.back().accessibleDescription = "描画したコマを表示する";
+    if (SceneTakesProbe(sceneIndex)) {
+        c.back().tooltip = ProbeHowTo(sceneIndex);
+        c.back().accessibleDescription += "。" + c.back().tooltip;
+    }
     return v;
 }
 

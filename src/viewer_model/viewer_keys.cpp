@@ -4,6 +4,12 @@ namespace kelvora {
 
 namespace {
 
+bool isProbeKey(ViewerKey key)
+{
+    return key == ViewerKey::ShiftRight || key == ViewerKey::ShiftLeft || key == ViewerKey::ShiftUp ||
+        key == ViewerKey::ShiftDown;
+}
+
 bool isArrowOrPage(ViewerKey key)
 {
     return key == ViewerKey::Right || key == ViewerKey::PageDown || key == ViewerKey::Left ||
@@ -21,7 +27,8 @@ bool focusUses(FocusKind focus, ViewerKey key)
     case FocusKind::OptionButton:
         return key == ViewerKey::Space || isArrowOrPage(key);
     case FocusKind::TextBox:
-        return key == ViewerKey::Left || key == ViewerKey::Right;
+        // Shift with an arrow selects text.
+        return key == ViewerKey::Left || key == ViewerKey::Right || isProbeKey(key);
     case FocusKind::Picture:
         return false;
     }
@@ -30,9 +37,11 @@ bool focusUses(FocusKind focus, ViewerKey key)
 
 }  // namespace
 
-KeyCommand CommandForKey(ViewerKey key, FocusKind focus, const ViewerControls& controls, bool playing)
+KeyCommand CommandForKey(ViewerKey key, FocusKind focus, const ViewerControls& controls, bool playing, ProbeKeys probe)
 {
     if (focusUses(focus, key))
+        return KeyCommand::None;
+    if (isProbeKey(key) && !probe.movable)
         return KeyCommand::None;
     switch (key) {
     case ViewerKey::Space:
@@ -48,7 +57,13 @@ KeyCommand CommandForKey(ViewerKey key, FocusKind focus, const ViewerControls& c
     case ViewerKey::Enter:
         return controls.draw ? KeyCommand::Draw : KeyCommand::None;
     case ViewerKey::Escape:
+        if (probe.marked)
+            return KeyCommand::ClearProbes;
         return controls.end ? KeyCommand::End : KeyCommand::None;
+    case ViewerKey::ShiftRight: return KeyCommand::ProbeRight;
+    case ViewerKey::ShiftLeft: return KeyCommand::ProbeLeft;
+    case ViewerKey::ShiftUp: return KeyCommand::ProbeUp;
+    case ViewerKey::ShiftDown: return KeyCommand::ProbeDown;
     }
     return KeyCommand::None;
 }
@@ -66,6 +81,6 @@ int ScrollBarKeyStep(ScrollKey key, int smallChange, int largeChange)
     return 0;
 }
 
-bool RepeatsWhenHeld(ViewerKey key) { return isArrowOrPage(key); }
+bool RepeatsWhenHeld(ViewerKey key) { return isArrowOrPage(key) || isProbeKey(key); }
 
 }  // namespace kelvora

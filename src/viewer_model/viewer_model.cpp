@@ -29,6 +29,7 @@ ViewerModel::ViewerModel(int sceneIndex, ViewerHost& host, std::shared_ptr<Playb
     : sceneIndex_(sceneIndex)
     , host_(host)
     , clock_(std::move(clock))
+    , probe_(sceneIndex)
 {
     setUpParameter();
 }
@@ -79,7 +80,7 @@ std::string ViewerModel::saveFileStem() const { return SaveFileStem(sceneIndex_,
 
 KeyCommand ViewerModel::commandForKey(ViewerKey key, FocusKind focus) const
 {
-    return CommandForKey(key, focus, controls(), isPlaying());
+    return CommandForKey(key, focus, controls(), isPlaying(), {probeTakesInput(), !probe_.empty()});
 }
 
 // The parameter controls start at their design values (1 in 1..5, text
@@ -165,6 +166,10 @@ void ViewerModel::pressDraw()
     if (!controls().draw)
         return;
     resume_.reset();
+    // The marks go with the frames they were placed on, and the picture
+    // takes its whole box again before the frames are drawn for it.
+    if (probe_.clear())
+        changed();
     guarded([this] { startCapture(); });
 }
 
@@ -173,6 +178,9 @@ void ViewerModel::startCapture()
     // Pressed again while frames are being drawn: that capture ends here,
     // before its slots are released, and this one starts over.
     stopCapture();
+    // The frames are drawn at the size the picture has now: a resize that
+    // waited to settle needs no capture of its own.
+    settleDue_.reset();
     capturedOnce_ = true;
     lastFrame_ = frames24_ ? 23 : 11;
     phase_ = ViewerPhase::Capturing;
@@ -451,6 +459,7 @@ void ViewerModel::discardFrames()
     stopCapture();
     host_.releaseFrames();
     phase_ = ViewerPhase::Empty;
+    probe_.clear();
 }
 
 void ViewerModel::close()

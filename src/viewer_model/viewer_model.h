@@ -6,6 +6,7 @@
 #include "viewer_model/playback_clock.h"
 #include "viewer_model/viewer_keys.h"
 #include "viewer_model/viewer_phase.h"
+#include "viewer_model/viewer_probe.h"
 
 #include <cstdint>
 #include <functional>
@@ -89,6 +90,24 @@ public:
     void setParameter(int value);   // the parameter scroll bar moved
     // The command a key gives with this kind of control focused.
     KeyCommand commandForKey(ViewerKey key, FocusKind focus) const;
+
+    // The probe (viewer_model_probe.cpp). It takes clicks and keys once a
+    // frame is on the picture; a change shows
+    // the frame on the picture again, which the host rings and graphs from
+    // probe(). 描画 and a new parameter remove the marks.
+    const ViewerProbe& probe() const { return probe_; }
+    bool probeTakesInput() const;
+    // A click or tap at (x, y) of the picture's frame area of
+    // areaWidth x areaHeight pixels, which shows the stored frames of
+    // pictureWidth x pictureHeight scaled to fit.
+    void clickPicture(double x, double y, int areaWidth, int areaHeight, int pictureWidth, int pictureHeight);
+    // The probe key: right (+1) or left (-1) along the medium, or with
+    // `across` false up (+1) or down (-1) on the picture (the water's rows).
+    void moveProbe(int direction, bool across);
+    void clearProbes();
+    // What a screen reader gives for the picture beyond its name: the
+    // graph's text alternative while a particle is marked.
+    std::string probeDescription() const { return probe_.description(); }
     // The picture's size changed (a resize, a rotation). The stored frames
     // play on as they are, which the host shows unstretched; once no change
     // has come for kResizeSettleMs (the user has let go), the frames are
@@ -137,6 +156,7 @@ private:
     void noteShownFrame(int k);
     void guarded(const std::function<void()>& action);
     void changed();
+    void probeChanged();
 
     const int sceneIndex_;
     ViewerHost& host_;
@@ -168,6 +188,7 @@ private:
     };
     std::optional<Resume> resume_;
     std::shared_ptr<CaptureCache> captureCache_;  // while capturing
+    ViewerProbe probe_;
 };
 
 }  // namespace kelvora

@@ -131,6 +131,16 @@ val layOutViewer(int sceneIndex, int width, int height, bool coarse)
     return windowLayout(d.controls, LayOutViewer(d, width, height, pointerOf(coarse)), pointerOf(coarse));
 }
 
+// The picture box split for the probe: { frame, graph } in the box's pixels.
+val layOutProbeBox(int width, int height, bool withGraph)
+{
+    const ProbeBoxLayout layout = LayOutProbeBox(width, height, withGraph);
+    val out = val::object();
+    out.set("frame", rect(layout.frame));
+    out.set("graph", rect(layout.graph));
+    return out;
+}
+
 val describeMenu()
 {
     const MenuDescription d = DescribeMenu();
@@ -211,7 +221,11 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .value("Left", ViewerKey::Left)
         .value("PageUp", ViewerKey::PageUp)
         .value("Enter", ViewerKey::Enter)
-        .value("Escape", ViewerKey::Escape);
+        .value("Escape", ViewerKey::Escape)
+        .value("ShiftRight", ViewerKey::ShiftRight)
+        .value("ShiftLeft", ViewerKey::ShiftLeft)
+        .value("ShiftUp", ViewerKey::ShiftUp)
+        .value("ShiftDown", ViewerKey::ShiftDown);
     enum_<FocusKind>("FocusKind")
         .value("Picture", FocusKind::Picture)
         .value("Button", FocusKind::Button)
@@ -232,7 +246,12 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .value("Pause", KeyCommand::Pause)
         .value("Step", KeyCommand::Step)
         .value("StepBack", KeyCommand::StepBack)
-        .value("End", KeyCommand::End);
+        .value("End", KeyCommand::End)
+        .value("ProbeRight", KeyCommand::ProbeRight)
+        .value("ProbeLeft", KeyCommand::ProbeLeft)
+        .value("ProbeUp", KeyCommand::ProbeUp)
+        .value("ProbeDown", KeyCommand::ProbeDown)
+        .value("ClearProbes", KeyCommand::ClearProbes);
 
     value_object<ViewerControls>("ViewerControls")
         .field("draw", &ViewerControls::draw)
@@ -285,11 +304,17 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .function("stepBack", &ViewerModel::stepBack)
         .function("pressEnd", &ViewerModel::pressEnd)
         .function("setSpeed", &ViewerModel::setSpeed)
-        .function("setParameter", &ViewerModel::setParameter);
+        .function("setParameter", &ViewerModel::setParameter)
+        .function("probeMarked", optional_override([](const ViewerModel& m) { return !m.probe().empty(); }))
+        .function("probeDescription", &ViewerModel::probeDescription)
+        .function("moveProbe", &ViewerModel::moveProbe)
+        .function("clearProbes", &ViewerModel::clearProbes);
 
     class_<WebViewer>("WebViewer")
         .function("model", &WebViewer::model, allow_raw_pointers())
         .function("resize", &WebViewer::resize)
+        .function("clickPicture", &WebViewer::clickPicture)
+        .function("setGraphSize", &WebViewer::setGraphSize)
         .function("clockFired", &WebViewer::clockFired)
         .function("drawNextFrame", &WebViewer::drawNextFrame)
         .function("deviceWidth", &WebViewer::deviceWidth)
@@ -321,6 +346,7 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
     function("layOutViewer", &layOutViewer);
     function("describeMenu", &describeMenu);
     function("layOutMenu", &layOutMenu);
+    function("layOutProbeBox", &layOutProbeBox);
     function("menuSceneAfterArrow", &menuSceneAfterArrow);
     function("worksheetPrintLayout", &WorksheetPrintLayout);
     function("worksheetContent", &WorksheetContent);

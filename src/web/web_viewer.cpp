@@ -51,13 +51,13 @@ void WebViewer::createSurface()
     backend_ = std::move(backend);
 }
 
-void PaintOnPage(val& page, const PaintBatch& batch, int deviceWidth, int deviceHeight)
+void PaintOnPage(val& page, const PaintBatch& batch, int deviceWidth, int deviceHeight, const char* method)
 {
     val texts = val::array();
     for (const std::string& text : batch.texts)
         texts.call<void>("push", val(text));
     const auto* dotBytes = reinterpret_cast<const unsigned char*>(batch.dots.data());
-    page.call<void>("paint", val(emscripten::typed_memory_view(batch.ops.size(), batch.ops.data())), texts,
+    page.call<void>(method, val(emscripten::typed_memory_view(batch.ops.size(), batch.ops.data())), texts,
         val(emscripten::typed_memory_view(batch.dots.size() * 4, dotBytes)), deviceWidth, deviceHeight);
 }
 
@@ -94,7 +94,13 @@ void WebViewer::allocateFrames(int count)
         throw std::bad_alloc();
 }
 
-bool WebViewer::showFrame(int k) { return page_.call<bool>("showFrame", k); }
+bool WebViewer::showFrame(int k)
+{
+    if (!page_.call<bool>("showFrame", k))
+        return false;
+    markShownFrame(k);
+    return true;
+}
 
 void WebViewer::releaseFrames() { page_.call<void>("releaseFrames"); }
 

@@ -25,8 +25,9 @@ struct WebPictureSize {
 };
 
 // Hands a batch to page.paint(ops, texts, dots, deviceWidth, deviceHeight),
-// the page's Painter.
-void PaintOnPage(emscripten::val& page, const PaintBatch& batch, int deviceWidth, int deviceHeight);
+// the page's Painter (or to another method of the same arguments).
+void PaintOnPage(emscripten::val& page, const PaintBatch& batch, int deviceWidth, int deviceHeight,
+    const char* method = "paint");
 
 // The viewer of the web page: the ViewerModel with the page as its host.
 // The frame store, the scheduling of capture, the timeouts and the
@@ -52,6 +53,12 @@ public:
     // The picture's new size, taken by the next capture; the model has the
     // frames drawn again once it settles.
     void resize(const WebPictureSize& size);
+    // The probe (web_viewer_probe.cpp): a click or tap at (x, y) of the
+    // picture, whose element is areaWidth x areaHeight CSS pixels and shows
+    // the frames scaled to fit; and the size of the graph's canvas in CSS
+    // pixels, which page.paintGraph paints.
+    void clickPicture(double x, double y, int areaWidth, int areaHeight);
+    void setGraphSize(int width, int height);
     // The page's timeout with this ticket ran.
     void clockFired(int ticket) { clock_->fire(ticket); }
     // The device pixels of the frames being drawn or stored.
@@ -72,6 +79,9 @@ public:
 private:
     void createSurface();
     void paint(const PaintBatch& batch);
+    // Rings the marked particles on frame k as shown, and draws the graph.
+    void markShownFrame(int k);
+    void markGraph(int k);
 
     emscripten::val page_;
     WebPictureSize size_;
@@ -81,6 +91,8 @@ private:
     std::unique_ptr<Canvas> canvas_;
     std::unique_ptr<ViewerModel> model_;
     std::unique_ptr<PictureFrameSource> source_;
+    std::unique_ptr<WebCanvasBackend> graphBackend_;
+    std::unique_ptr<Canvas> graphCanvas_;
 };
 
 }  // namespace kelvora

@@ -8,6 +8,7 @@ import { freeCanvas } from './dom.js';
 import { guarded, showMessage } from './errors.js';
 import { FrameStore } from './frame_store.js';
 import { Painter } from './painter.js';
+import { ProbeView } from './probe_view.js';
 
 // A notch of a mouse wheel is 100 pixels in Chromium and 3 lines in
 // Firefox; the core counts a notch as 120. By the event's deltaMode:
@@ -25,8 +26,14 @@ function focusKind(k, element) {
   return k.FocusKind.Picture;
 }
 
-function viewerKey(k, key) {
-  switch (key) {
+// The probe's keys are Shift with an arrow; the others go without
+// modifiers.
+const SHIFTED_KEYS = { ArrowRight: 'ShiftRight', ArrowLeft: 'ShiftLeft', ArrowUp: 'ShiftUp', ArrowDown: 'ShiftDown' };
+
+function viewerKey(k, event) {
+  if (event.altKey || event.ctrlKey || event.metaKey) return null;
+  if (event.shiftKey) return event.key in SHIFTED_KEYS ? k.ViewerKey[SHIFTED_KEYS[event.key]] : null;
+  switch (event.key) {
     case ' ': return k.ViewerKey.Space;
     case 'ArrowRight': return k.ViewerKey.Right;
     case 'PageDown': return k.ViewerKey.PageDown;
@@ -50,6 +57,8 @@ export class Viewer {
     this.timer = null;
     this.stats = { captureStart: 0, captureMs: null };
     this.createControls();
+    this.probe = new ProbeView(root, k);
+    this.picture.addEventListener('click', guarded((event) => this.probe.click(event, this.picture, this.viewer)));
     this.store = new FrameStore(this.picture, k);
     this.painter = new Painter(this.picture, k);
     this.channel = new MessageChannel();
@@ -146,6 +155,7 @@ export class Viewer {
       releaseFrames: g(() => this.store.release()),
       scheduleCapture: g(() => { this.captureQueued = true; this.channel.port2.postMessage(0); }),
       cancelCapture: g(() => { this.captureQueued = false; }),
+      paintGraph: g((ops, texts, dots, width, height) => this.probe.paint(ops, texts, dots, width, height)),
       modelChanged: g(() => this.refresh()),
       showMessage: g((text) => showMessage('Kelvora', text, '')),
       runtimeError: g((number, text, detail) => showMessage('実行時エラー ' + number, text, detail)),
@@ -169,6 +179,8 @@ export class Viewer {
   refresh() {
     if (!this.model || this.closed) return;
     const m = this.model;
+    // The graph came or went: the frames move to make room.
+    if (this.probe.sync(m)) this.resized();
     const capturing = m.isCapturing();
     if (capturing && this.wasCapturing) {
       // Between the first and the last frame of a capture the buttons stay
@@ -231,8 +243,11 @@ export class Viewer {
     const width = Math.max(1, document.documentElement.clientWidth);
     const height = Math.max(1, document.documentElement.clientHeight);
     const layout = this.k.layOutViewer(this.sceneIndex, width, height, coarsePointer());
-    const picture = layout.places[this.description.controls.findIndex((c) => c.role === 'picture')];
-    return { width, height, ratio: window.devicePixelRatio || 1, layout, picture };
+    const index = this.description.controls.findIndex((c) => c.role === 'picture');
+    const box = layout.places[index];
+    const { frame, graph } = this.probe.split(box);
+    layout.places[index] = frame;
+    return { width, height, ratio: window.devicePixelRatio || 1, layout, picture: frame, box, graph };
   }
 
   pictureSize() {
@@ -247,6 +262,7 @@ export class Viewer {
   // starts; until then the browser scales them to fit.
   applyPlace(initial) {
     applyLayout(this.placed, this.place.layout, this.extent);
+    this.probe.apply(this.place.box, this.place.graph, this.viewer);
     if (initial) {
       const size = this.pictureSize();
       this.store.setDisplaySize(Math.max(1, Math.round(size.width * size.devicePixelRatio)),
@@ -269,8 +285,7 @@ export class Viewer {
 
   key(event) {
     if (this.closed || this.ui.modalOpen()) return;
-    if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
-    const key = viewerKey(this.k, event.key);
+    const key = viewerKey(this.k, event);
     if (key === null) return;
     // A focused button takes Enter as a browser's button does: it is pressed.
     if (event.key === 'Enter' && document.activeElement.tagName === 'BUTTON') return;
@@ -286,6 +301,11 @@ export class Viewer {
     else if (command === C.Step) this.model.pressStep();
     else if (command === C.StepBack) this.model.stepBack();
     else if (command === C.End) this.end();
+    else if (command === C.ProbeRight) this.model.moveProbe(1, true);
+    else if (command === C.ProbeLeft) this.model.moveProbe(-1, true);
+    else if (command === C.ProbeUp) this.model.moveProbe(1, false);
+    else if (command === C.ProbeDown) this.model.moveProbe(-1, false);
+    else if (command === C.ClearProbes) this.model.clearProbes();
   }
 
   // The arrows and page keys move a focused scroll bar as the core's
@@ -335,6 +355,7 @@ export class Viewer {
     this.viewer.delete();
     this.store.dispose();
     this.painter.dispose();
+    this.probe.dispose();
     freeCanvas(this.picture);
     this.root.textContent = '';
   }

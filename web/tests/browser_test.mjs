@@ -236,6 +236,53 @@ async function sceneRound(page, scene, frames) {
   check(back, `scene ${scene}: 終了 shows the menu`);
 }
 
+// The probe as a user places it: real clicks on the picture mark the
+// nearest particle (the graph appears, in colour), a click there again
+// removes it, Shift+→ places it from the keyboard, Esc removes it and
+// leaves the viewer open; scene 0 takes no click.
+async function probeChecks(page) {
+  const settled = () => page.waitForFunction(() => {
+    const v = window.kelvora.viewer;
+    return !v.model.isCapturing() && v.store.width === Math.round(v.place.picture.width * v.place.ratio);
+  }, null, { timeout: 30000 });
+  const probe = () => page.evaluate(() => {
+    const graph = document.getElementById('probe-graph');
+    const bytes = graph.width ? graph.getContext('2d').getImageData(0, 0, graph.width, graph.height).data : [];
+    let colour = 0;
+    for (let i = 0; i < bytes.length; i += 4) if (bytes[i] !== bytes[i + 1] || bytes[i + 1] !== bytes[i + 2]) ++colour;
+    return { marked: window.kelvora.viewer.model.probeMarked(), shown: !graph.hidden, colour, text: document.getElementById('probe-text').textContent };
+  });
+  const clickPicture = async () => {
+    const r = await page.evaluate(() => { const b = document.getElementById('picture').getBoundingClientRect(); return [b.left + b.width * 0.4, b.top + b.height / 2]; });
+    check(await page.evaluate(([x, y]) => document.elementFromPoint(x, y).id, r) === 'picture', 'probe: the picture is hit');
+    await page.mouse.click(r[0], r[1]);
+  };
+  await openWithKeys(page, 2);
+  await page.click('#draw');
+  await waitForPhase(page, 'Ready');
+  await clickPicture();
+  let p = await probe();
+  check(p.marked && p.shown && p.colour > 200 && p.text.startsWith('プローブ 1'), `probe: a click marks a particle ${JSON.stringify(p)}`);
+  await settled();
+  await clickPicture();
+  p = await probe();
+  check(!p.marked && !p.shown && p.text === '', `probe: a click on the marked particle removes it ${JSON.stringify(p)}`);
+  await settled();
+  await page.focus('#picture');
+  await page.keyboard.press('Shift+ArrowRight');
+  check((await probe()).marked, 'probe: Shift+→ places the probe');
+  await page.keyboard.press('Escape');
+  p = await probe();
+  check(!p.marked && await page.evaluate(() => window.kelvora.viewer !== null), `probe: Esc removes it, the viewer stays ${JSON.stringify(p)}`);
+  await page.click('#end');
+  await openWithKeys(page, 0);
+  await page.click('#draw');
+  await waitForPhase(page, 'Ready');
+  await clickPicture();
+  check(!(await probe()).marked, 'probe: scene 0 takes no probe');
+  await page.click('#end');
+}
+
 // 保存 of the open, drawn viewer: the GIF, the PNG and the worksheet.
 async function saveChecks(page, frames, speedMs) {
   await page.evaluate((ms) => { const bar = document.getElementById('speed'); bar.value = String(ms); bar.dispatchEvent(new Event('change')); }, speedMs);
@@ -414,6 +461,7 @@ try {
     await hitChecks(page, 'the menu at 1366 x 768');
     await page.screenshot({ path: join(shotDir, 'menu-1366x768.png') });
     for (let scene = 0; scene < 16; ++scene) await sceneRound(page, scene, scene % 3 === 1 ? 24 : 12);
+    await probeChecks(page);
 
     await runtimeErrorChecks(page);
     await pageErrorChecks(page);
