@@ -181,9 +181,11 @@ void ViewerWindow::layOutOverScreen()
     connect(screen(), &QScreen::geometryChanged, this, [this](const QRect& area) { setGeometry(area); });
 }
 
+// With a mouse, and without scrolling: on a small screen the controls flow
+// where they all fit.
 void ViewerWindow::layOutControls()
 {
-    const WindowLayout layout = LayOutViewer(description_, width(), height(), Pointer::Fine);
+    const WindowLayout layout = LayOutViewer(description_, width(), height(), Pointer::Fine, Scrolling::None);
     ApplyLayout(description_.controls, controls_, layout);
     setFont(JapaneseFont(kWindowPoints * layout.textScale));
 }

@@ -13,6 +13,11 @@ enum class Pointer { Fine, Coarse };
 
 inline constexpr int kTouchTarget = 44;
 
+// Whether the window can scroll to controls below its bottom edge (the
+// page can; a desktop window cannot, so its flow keeps everything in it
+// where any flow can).
+enum class Scrolling { Allowed, None };
+
 // The screen the design was made for. On a larger one the windows grow by
 // the smaller of the two ratios, text and all; below it they keep the
 // design's sizes.

@@ -45,7 +45,8 @@ ViewerDescription DescribeViewer(int sceneIndex, WorksheetMedium worksheet);
 // and four fifths of the height (LayoutPicture) and the title moves with it;
 // the other controls keep their design places, grown by ScreenScale. Else
 // the controls flow where there is room (ReflowViewer).
-WindowLayout LayOutViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer);
+WindowLayout LayOutViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer,
+    Scrolling scrolling = Scrolling::Allowed);
 
 // The design's layout grown by scale (1 at the design's screen: the design
 // places, pixel for pixel); controls for a finger get no place.
@@ -56,8 +57,10 @@ std::vector<PixelRect> LayOutViewerAsDesigned(
 // finger: the top row, then the column of buttons and scroll bars beside
 // the picture in one or more columns, or under it where the screen is tall;
 // the picture in the design's proportions, every control a touch target
-// where the pointer is a finger. When nothing fits, the window scrolls.
-WindowLayout ReflowViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer);
+// where the pointer is a finger. When nothing fits, the window scrolls, or
+// where it cannot, the flow that reaches least far below it.
+WindowLayout ReflowViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer,
+    Scrolling scrolling = Scrolling::Allowed);
 
 // The picture box in a drawing area of the given size, in pixels with
 // fractions: three quarters of the width and four fifths of the height,

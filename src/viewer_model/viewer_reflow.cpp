@@ -256,7 +256,8 @@ Candidate flowViewer(const ViewerDescription& viewer, int width, int height, Poi
 
 }  // namespace
 
-WindowLayout ReflowViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer)
+WindowLayout ReflowViewer(
+    const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer, Scrolling scrolling)
 {
     const double scale = ScreenScale(areaWidth, areaHeight);
     // Beside the picture in one to three columns, or under it: the largest
@@ -266,17 +267,24 @@ WindowLayout ReflowViewer(const ViewerDescription& viewer, int areaWidth, int ar
     // On a tie the column beside the picture, where 描画 is in sight.
     for (int columns : {1, 2, 3, 0})
         candidates.push_back(flowViewer(viewer, areaWidth, areaHeight, pointer, scale, columns));
-    const auto worth = [](const Candidate& c) { return c.scrolls ? c.pictureArea / 1.5 : c.pictureArea; };
+    const auto worth = [&](const Candidate& c) {
+        if (!c.scrolls)
+            return static_cast<double>(c.pictureArea);
+        if (scrolling == Scrolling::None)
+            return -static_cast<double>(c.layout.contentHeight);  // the least beyond the edge
+        return c.pictureArea / 1.5;
+    };
     const auto better = [&](const Candidate& a, const Candidate& b) { return worth(a) > worth(b); };
     return std::min_element(candidates.begin(), candidates.end(), better)->layout;
 }
 
-WindowLayout LayOutViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer)
+WindowLayout LayOutViewer(
+    const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer, Scrolling scrolling)
 {
     const double scale = ScreenScale(areaWidth, areaHeight);
     std::vector<PixelRect> designed = LayOutViewerAsDesigned(viewer, areaWidth, areaHeight, scale);
     if (pointer == Pointer::Coarse || !designFits(viewer, designed, areaWidth, areaHeight))
-        return ReflowViewer(viewer, areaWidth, areaHeight, pointer);
+        return ReflowViewer(viewer, areaWidth, areaHeight, pointer, scrolling);
     WindowLayout layout;
     layout.places = std::move(designed);
     layout.textScale = scale;

@@ -50,7 +50,7 @@ TEST(ViewerWindow, WidgetsAreTheirDescription)
         EXPECT_EQ(form->windowTitle(), QString::fromStdString(d.windowCaption));
         EXPECT_EQ(form->palette().color(QPalette::Window), ToQColor(d.background));
         EXPECT_FALSE(form->windowIcon().isNull());
-        const WindowLayout layout = LayOutViewer(d, form->width(), form->height(), Pointer::Fine);
+        const WindowLayout layout = LayOutViewer(d, form->width(), form->height(), Pointer::Fine, Scrolling::None);
         for (std::size_t i = 0; i < d.controls.size(); ++i) {
             const ControlDescription& c = d.controls[i];
             const QWidget* w = form->controlWidget(c.name);

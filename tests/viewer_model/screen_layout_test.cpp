@@ -94,6 +94,9 @@ TEST(ScreenLayout, DesignAtTheDesignScreenGrownOnLargerOnes)
     EXPECT_GE(large.textScale, 2 * design.textScale);
     const std::size_t save = viewer.indexOf("save");
     EXPECT_GE(large.places[save].width, 2 * design.places[save].width);
+    // A window that cannot scroll keeps everything in it where a flow can.
+    EXPECT_EQ(LayOutViewer(viewer, 683, 384, Pointer::Fine, Scrolling::None).contentHeight, 384);
+    EXPECT_GT(LayOutViewer(viewer, 683, 384, Pointer::Fine).contentHeight, 384);
     // Only a mouse gets the design: a finger gets the flow.
     EXPECT_TRUE(LayOutViewer(viewer, 1366, 768, Pointer::Coarse).reflowed);
 
