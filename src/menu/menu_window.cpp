@@ -17,20 +17,22 @@ namespace kelvora {
 
 namespace {
 
-// How much the menu grows on the primary screen.
-double screenScale()
+// The menu on the primary screen with a mouse: the design grown with the
+// screen, or where that does not fit, the flow of LayOutMenuOnScreen.
+WindowLayout layoutOnScreen(const MenuDescription& menu)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? ScreenScale(screen->geometry().width(), screen->geometry().height()) : 1.0;
+    if (!screen)
+        return LayOutMenuOnScreen(menu, kDesignScreenWidth, kDesignScreenHeight, Pointer::Fine);
+    return LayOutMenuOnScreen(menu, screen->geometry().width(), screen->geometry().height(), Pointer::Fine);
 }
 
 }  // namespace
 
 QSize MenuWindow::outerSizePixels()
 {
-    const MenuDescription menu = DescribeMenu();
-    const double scale = screenScale();
-    return {ScaledPixels(menu.outerWidth, scale), ScaledPixels(menu.outerHeight, scale)};
+    const WindowLayout layout = layoutOnScreen(DescribeMenu());
+    return {layout.contentWidth, layout.contentHeight};
 }
 
 MenuWindow::MenuWindow(QWidget* parent)
@@ -125,9 +127,10 @@ void MenuWindow::resizeEvent(QResizeEvent* event)
 
 void MenuWindow::placeControls()
 {
-    WindowLayout layout;
-    layout.textScale = screenScale();
-    layout.places = LayOutMenu(description_, width(), height(), layout.textScale);
+    WindowLayout layout = layoutOnScreen(description_);
+    // The design's user scale fills the drawing area as it is, frame or not.
+    if (!layout.reflowed)
+        layout.places = LayOutMenu(description_, width(), height(), layout.textScale);
     ApplyLayout(description_.controls, controls_, layout);
 }
 
