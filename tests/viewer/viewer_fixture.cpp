@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
 
 namespace kelvora::test {
 
@@ -55,8 +56,13 @@ void ViewerFixture::captureFrames(int frames)
     click(viewer->drawButton());
     QElapsedTimer waited;
     waited.start();
-    while (viewer && viewer->isCapturing() && viewer->model().frameNo() < frames && waited.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    // One pass of the event loop at a time: a pass hands in at most one
+    // frame, where a pass with a time limit would go on to later frames
+    // already drawn and could end the capture first.
+    while (viewer && viewer->isCapturing() && viewer->model().frameNo() < frames && waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::yieldCurrentThread();
+    }
 }
 
 int ViewerFixture::shownFrame()
