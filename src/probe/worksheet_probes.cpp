@@ -30,7 +30,8 @@ void DrawRingedPeriod(int sceneIndex, Canvas& canvas, int frameCount, int parame
     const std::vector<MediumSite> sites
         = WorksheetProbesAt(sceneIndex, frameCount, parameterValue, screenWidth, screenHeight, places).sites;
     DrawPeriod(sceneIndex, canvas, frameCount, parameterValue, screenWidth, screenHeight, [&](int k) {
-        DrawProbeRings(canvas, sites, k / static_cast<double>(frameCount));
+        if (!sites.empty())
+            DrawProbeRings(canvas, sites, k / static_cast<double>(frameCount));
         frameDrawn(k);
     });
 }

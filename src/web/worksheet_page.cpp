@@ -130,9 +130,11 @@ void DrawWorksheetPeriod(int sceneIndex, int frameCount, int param, const WebPic
             backend.flush();
             page.call<void>("frameDrawn", k);
         });
-    const WorksheetProbes probes = probesAt(sceneIndex, frameCount, param, size, places);
-    if (probes.sites.empty())
+    // A graph wherever probes are marked, blank where this value's medium
+    // has none of their places, as on the desktop's sheet.
+    if (places["length"].as<int>() == 0)
         return;
+    const WorksheetProbes probes = probesAt(sceneIndex, frameCount, param, size, places);
     const ProbeGraph graph = MakeProbeGraph(probes.sites, probes.amplitude, frameCount);
     WebCanvasBackend* graphPointer = nullptr;
     WebCanvasBackend graphBackend(kWorksheetGraphWidth, kWorksheetGraphHeight, 1, [&](const PaintBatch& batch) {
