@@ -1,6 +1,11 @@
 #include "viewer/viewer_fixture.h"
 
+#include "scenes/medium.h"
+
 #include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -73,6 +78,25 @@ int ViewerFixture::shownFrame()
         if (viewer->frameStore().read(k, stored) && stored == picture)
             return k;
     return -1;
+}
+
+QPoint particleOnScreen(ViewerWindow& form, std::size_t index)
+{
+    const Medium medium = *MediumOf(2, form.model().sceneContext(nullptr));
+    const MediumSite site = *SiteNear(medium, std::get<ParticleRow>(medium).restX[index], 0);
+    const UserPoint at = site.position(form.shownFrameIndex() / double(form.model().lastFrame() + 1));
+    const DrawState s = form.picture()->canvas().state();
+    const QRect area = form.picture()->frameArea();
+    const QPointF pixel((at.x - s.scaleLeft) / s.scaleWidth * area.width(),
+        (at.y - s.scaleTop) / s.scaleHeight * area.height());
+    return form.picture()->mapTo(&form, area.topLeft() + pixel.toPoint());
+}
+
+void clickAt(ViewerWindow& form, QPoint point)
+{
+    QWidget* hit = form.childAt(point);
+    ASSERT_EQ(hit, form.picture());
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&form, point));
 }
 
 }  // namespace kelvora::test
