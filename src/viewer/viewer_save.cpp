@@ -4,12 +4,15 @@
 // for the value drawn or for every value of the parameter. Each file is
 // written beside its target and renamed into place when complete, so a
 // failure leaves no partial file, keeps the file that was there, and is
-// reported in a message box.
+// reported in a message box. With probes marked, each picture is ringed
+// over its graph as kelvora-render --probe draws it, and the worksheet
+// gets the blank graph and an answer page.
 
 #include "viewer/viewer_window.h"
 
 #include "export/gif_writer.h"
 #include "export/png_writer.h"
+#include "export/probed_picture.h"
 #include "canvas/runtime_error.h"
 #include "export/scene_worksheet.h"
 #include "scenes/scene_catalogue.h"
@@ -48,6 +51,8 @@ ExportResult ViewerWindow::writeWorksheet(const QString& path, bool allValues)
     sheet.size = QSize(surface.logicalWidth(), surface.logicalHeight());
     sheet.screen = QSize(screenWidth(), screenHeight());
     sheet.devicePixelRatio = surface.devicePixelRatio();
+    for (const MediumSite& site : model_->probe().marks().sites)
+        sheet.probes.push_back(site.rest);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ExportResult written;
     try {
@@ -85,9 +90,17 @@ void ViewerWindow::save()
 
     // Every frame is stored (checked above): reading one back fails only
     // for want of memory.
-    const auto storedFrame = [this](int k) {
+    const ViewerProbe& probe = model_->probe();
+    const auto storedFrame = [this, &probe](int k) {
         QImage frame;
         frameStore_.read(k, frame);
+        if (probe.empty() || frame.isNull())
+            return frame;
+        RasterSurface& surface = picture_->surface();
+        frame = ProbedPicture(frame, picture_->canvas().state(), probe.marks().sites, probe.graph(), k,
+            QSize(surface.logicalWidth(), surface.logicalHeight()), surface.devicePixelRatio());
+        if (frame.isNull())
+            throw std::bad_alloc();
         return frame;
     };
     ExportResult written;

@@ -59,6 +59,16 @@ public:
     // pixels, which page.paintGraph paints.
     void clickPicture(double x, double y, int areaWidth, int areaHeight);
     void setGraphSize(int width, int height);
+    // Frame k of a saved PNG or GIF with probes, as kelvora-render --probe
+    // draws it (the frame over its graph, laid out by LayOutProbeGraph):
+    // target.paint(...) rings the marked places on the stored frame,
+    // target.paintGraph(...) draws the graph on a canvas of its own.
+    // Returns where the graph goes under the frame, in device pixels:
+    // { width, height, graphTop }.
+    emscripten::val drawProbedPicture(int k, emscripten::val target) const;
+    // The marked places in the scene's coordinates, [{ x, y }], for the
+    // worksheet to find again at each parameter value.
+    emscripten::val probePlaces() const;
     // The page's timeout with this ticket ran.
     void clockFired(int ticket) { clock_->fire(ticket); }
     // The device pixels of the frames being drawn or stored.

@@ -4,9 +4,13 @@
 
 #include "web/web_viewer.h"
 
+#include "probe/probe.h"
+
 #include <algorithm>
 
 namespace kelvora {
+
+using emscripten::val;
 
 void WebViewer::clickPicture(double x, double y, int areaWidth, int areaHeight)
 {
@@ -45,6 +49,48 @@ void WebViewer::markGraph(int k)
         return;
     model_->probe().drawGraph(*graphCanvas_, k);
     graphBackend_->flush();
+}
+
+val WebViewer::drawProbedPicture(int k, val target) const
+{
+    const ViewerProbe& probe = model_->probe();
+    const double ratio = backend_->devicePixelRatio();
+    WebCanvasBackend rings(backend_->logicalWidth(), backend_->logicalHeight(), ratio, [&](const PaintBatch& batch) {
+        PaintOnPage(target, batch, backend_->deviceWidth(), backend_->deviceHeight());
+    });
+    Canvas picture(rings, rings.logicalWidth(), rings.logicalHeight());
+    picture.RestoreState(canvas_->state());
+    DrawProbeRings(picture, probe.marks().sites, k / static_cast<double>(probe.graph().frames));
+    rings.flush();
+
+    const ProbeLayout layout = LayOutProbeGraph(rings.logicalWidth(), rings.logicalHeight());
+    WebCanvasBackend* graphPointer = nullptr;
+    WebCanvasBackend graphBackend(layout.graph.width, layout.graph.height, ratio, [&](const PaintBatch& batch) {
+        PaintOnPage(target, batch, graphPointer->deviceWidth(), graphPointer->deviceHeight(), "paintGraph");
+    });
+    graphPointer = &graphBackend;
+    Canvas graph(graphBackend, layout.graph.width, layout.graph.height);
+    DrawProbeGraph(graph, probe.graph(), GraphContent::Shown, k);
+    graphBackend.flush();
+
+    // Device pixels: each part keeps the size its surface gives it.
+    val out = val::object();
+    out.set("width", rings.deviceWidth());
+    out.set("height", rings.deviceHeight() + graphBackend.deviceHeight());
+    out.set("graphTop", rings.deviceHeight());
+    return out;
+}
+
+val WebViewer::probePlaces() const
+{
+    val places = val::array();
+    for (const MediumSite& site : model_->probe().marks().sites) {
+        val place = val::object();
+        place.set("x", site.rest.x);
+        place.set("y", site.rest.y);
+        places.call<void>("push", place);
+    }
+    return places;
 }
 
 }  // namespace kelvora

@@ -4,6 +4,8 @@
 
 #include "web/worksheet_page.h"
 
+#include "probe/probe_graph.h"
+#include "probe/worksheet_probes.h"
 #include "scenes/scene_catalogue.h"
 #include "scenes/scene_key.h"
 #include "scenes/worksheet_text.h"
@@ -28,9 +30,23 @@ const char* markName(KeyMark mark)
     return "dot";
 }
 
+std::vector<UserPoint> placesFrom(const val& places)
+{
+    std::vector<UserPoint> out;
+    const int count = places["length"].as<int>();
+    for (int n = 0; n < count; ++n)
+        out.push_back({places[n]["x"].as<double>(), places[n]["y"].as<double>()});
+    return out;
+}
+
+WorksheetProbes probesAt(int sceneIndex, int frameCount, int param, const WebPictureSize& size, const val& places)
+{
+    return WorksheetProbesAt(sceneIndex, frameCount, param, size.screenWidth, size.screenHeight, placesFrom(places));
+}
+
 }  // namespace
 
-val WorksheetContent(int sceneIndex, int frameCount)
+val WorksheetContent(int sceneIndex, int frameCount, const WebPictureSize& size, val places)
 {
     val out = val::object();
     val labels = val::array();
@@ -46,7 +62,10 @@ val WorksheetContent(int sceneIndex, int frameCount)
     }
     out.set("fields", fields);
     val key = val::array();
-    for (const KeyEntry& entry : SceneKey(sceneIndex)) {
+    const std::vector<int> values = ParameterValues(sceneIndex);
+    const bool probed = places["length"].as<int>() > 0;
+    const std::vector<MediumSite> sites = probesAt(sceneIndex, frameCount, values.front(), size, places).sites;
+    for (const KeyEntry& entry : WorksheetKey(sceneIndex, sites)) {
         val item = val::object();
         item.set("colour", ColorHex(entry.color));
         item.set("mark", std::string(markName(entry.mark)));
@@ -55,10 +74,13 @@ val WorksheetContent(int sceneIndex, int frameCount)
     }
     out.set("key", key);
     val pages = val::array();
-    for (int value : ParameterValues(sceneIndex)) {
+    for (int value : values) {
         val page = val::object();
+        const std::string title = WorksheetTitle(sceneIndex, ParameterText(sceneIndex, value));
         page.set("value", value);
-        page.set("title", WorksheetTitle(sceneIndex, ParameterText(sceneIndex, value)));
+        page.set("title", title);
+        if (probed)
+            page.set("answerTitle", WorksheetAnswerTitle(title));
         pages.call<void>("push", page);
     }
     out.set("pages", pages);
@@ -66,10 +88,11 @@ val WorksheetContent(int sceneIndex, int frameCount)
     return out;
 }
 
-val WorksheetPrintLayout(int frameCount, double frameWidth, double frameHeight)
+val WorksheetPrintLayout(int frameCount, double frameWidth, double frameHeight, bool withGraph)
 {
+    const double graphAspect = withGraph ? double(kWorksheetGraphHeight) / kWorksheetGraphWidth : 0;
     const WorksheetPageLayout page = LayOutWorksheetPage(
-        kWorksheetAreaWidthMm - 1, kWorksheetAreaHeightMm - 1, frameCount, frameWidth, frameHeight, 0);
+        kWorksheetAreaWidthMm - 1, kWorksheetAreaHeightMm - 1, frameCount, frameWidth, frameHeight, graphAspect);
     val out = val::object();
     out.set("areaWidth", kWorksheetAreaWidthMm);
     out.set("width", page.width);
@@ -77,6 +100,8 @@ val WorksheetPrintLayout(int frameCount, double frameWidth, double frameHeight)
     out.set("fieldsHeight", page.fields.height);
     out.set("gridMargin", page.grid.top - page.fields.bottom());
     out.set("gridHeight", page.grid.height);
+    out.set("graphHeight", page.graph.height);
+    out.set("graphGap", withGraph ? page.key.top - page.graph.bottom() : 0);
     out.set("keyHeight", page.key.height);
     out.set("pageHeight", page.key.bottom());
     out.set("columns", page.columns);
@@ -90,8 +115,8 @@ val WorksheetPrintLayout(int frameCount, double frameWidth, double frameHeight)
     return out;
 }
 
-void DrawWorksheetPeriod(
-    int sceneIndex, int frameCount, int param, const WebPictureSize& size, int minimumTextPixels, val page)
+void DrawWorksheetPeriod(int sceneIndex, int frameCount, int param, const WebPictureSize& size,
+    int minimumTextPixels, val places, val page)
 {
     WebCanvasBackend* backendPointer = nullptr;
     WebCanvasBackend backend(size.width, size.height, size.devicePixelRatio, [&](const PaintBatch& batch) {
@@ -100,10 +125,28 @@ void DrawWorksheetPeriod(
     backendPointer = &backend;
     backend.setMinimumTextPixels(minimumTextPixels);
     Canvas canvas(backend, size.width, size.height);
-    DrawPeriod(sceneIndex, canvas, frameCount, param, size.screenWidth, size.screenHeight, [&](int k) {
-        backend.flush();
-        page.call<void>("frameDrawn", k);
+    DrawRingedPeriod(sceneIndex, canvas, frameCount, param, size.screenWidth, size.screenHeight, placesFrom(places),
+        [&](int k) {
+            backend.flush();
+            page.call<void>("frameDrawn", k);
+        });
+    // A graph wherever probes are marked, blank where this value's medium
+    // has none of their places, as on the desktop's sheet.
+    if (places["length"].as<int>() == 0)
+        return;
+    const WorksheetProbes probes = probesAt(sceneIndex, frameCount, param, size, places);
+    const ProbeGraph graph = MakeProbeGraph(probes.sites, probes.amplitude, frameCount);
+    WebCanvasBackend* graphPointer = nullptr;
+    WebCanvasBackend graphBackend(kWorksheetGraphWidth, kWorksheetGraphHeight, 1, [&](const PaintBatch& batch) {
+        PaintOnPage(page, batch, graphPointer->deviceWidth(), graphPointer->deviceHeight());
     });
+    graphPointer = &graphBackend;
+    Canvas graphCanvas(graphBackend, kWorksheetGraphWidth, kWorksheetGraphHeight);
+    for (const GraphContent content : {GraphContent::Blank, GraphContent::Answer}) {
+        DrawProbeGraph(graphCanvas, graph, content);
+        graphBackend.flush();
+        page.call<void>("graphDrawn", content == GraphContent::Answer);
+    }
 }
 
 }  // namespace kelvora

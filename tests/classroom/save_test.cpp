@@ -4,6 +4,7 @@
 #include "canvas/canvas.h"
 #include "export/gif_file_reader.h"
 #include "pdf_info.h"
+#include "probe/probe.h"
 #include "viewer/viewer_fixture.h"
 #include "viewer/save_target.h"
 
@@ -147,6 +148,40 @@ TEST(SaveButton, WorksheetIsOneA4LandscapePage)
     EXPECT_EQ(info.pages, 1);
     EXPECT_NEAR(info.widthPt, 841.89, 1.0);
     EXPECT_NEAR(info.heightPt, 595.28, 1.0);
+}
+
+// A particle marked with a click: the PNG is the frame ringed over its
+// graph, and the worksheet gets its answer page.
+TEST(SaveButton, KeepsTheProbeMarkedOnThePicture)
+{
+    Saving v(2);
+    v.capture();
+    test::clickAt(v.form(), test::particleOnScreen(v.form(), 7));
+    ASSERT_FALSE(v.form().model().probe().empty());
+    v.clock->fire();  // the frames drawn again for the smaller area
+    v.settle();
+    const QString png = v.dir.filePath(QStringLiteral("probed.png"));
+    v.save(png);
+    const QImage read(png);
+    const QImage frame = v.stored(v.form().model().shownFrame());
+    ASSERT_EQ(read.width(), frame.width());
+    ASSERT_GT(read.height(), frame.height());
+    const auto inkIn = [&](QRect area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (read.pixel(x, y) == ToArgb(ProbeColor(0)))
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inkIn(QRect(0, 0, frame.width(), frame.height()))) << "the ring";
+    EXPECT_TRUE(inkIn(QRect(0, frame.height(), read.width(), read.height() - frame.height()))) << "the curve";
+
+    const QString sheet = v.dir.filePath(QStringLiteral("probed.pdf"));
+    v.save(sheet);
+    const test::PdfInfo info = test::ReadPdfInfo(sheet);
+    if (!info.available)
+        GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_EQ(info.pages, 2);
 }
 
 TEST(SaveButton, NamesTheParameterValueTheFramesWereDrawnWith)

@@ -3,7 +3,6 @@
 // Esc removes the marks and leaves the viewer open.
 
 #include "probe/probe.h"
-#include "scenes/medium.h"
 #include "viewer_fixture.h"
 
 #include <QTest>
@@ -12,28 +11,6 @@
 
 namespace kelvora::test {
 namespace {
-
-// Where particle `index` of scene 2 is drawn in the frame shown, in the
-// window's coordinates.
-QPoint particleOnScreen(ViewerWindow& form, std::size_t index)
-{
-    const Medium medium = *MediumOf(2, form.model().sceneContext(nullptr));
-    const MediumSite site = *SiteNear(medium, std::get<ParticleRow>(medium).restX[index], 0);
-    const UserPoint at = site.position(form.shownFrameIndex() / double(form.model().lastFrame() + 1));
-    const DrawState s = form.picture()->canvas().state();
-    const QRect area = form.picture()->frameArea();
-    const QPointF pixel((at.x - s.scaleLeft) / s.scaleWidth * area.width(),
-        (at.y - s.scaleTop) / s.scaleHeight * area.height());
-    return form.picture()->mapTo(&form, area.topLeft() + pixel.toPoint());
-}
-
-// Clicks whatever widget the window has at `point`, as the mouse would.
-void clickAt(ViewerWindow& form, QPoint point)
-{
-    QWidget* hit = form.childAt(point);
-    ASSERT_EQ(hit, form.picture());
-    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&form, point));
-}
 
 bool probeInk(ViewerWindow& form, int number)
 {

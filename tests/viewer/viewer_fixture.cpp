@@ -1,8 +1,14 @@
 #include "viewer/viewer_fixture.h"
 
+#include "scenes/medium.h"
+
 #include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
 
 namespace kelvora::test {
 
@@ -55,8 +61,13 @@ void ViewerFixture::captureFrames(int frames)
     click(viewer->drawButton());
     QElapsedTimer waited;
     waited.start();
-    while (viewer && viewer->isCapturing() && viewer->model().frameNo() < frames && waited.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    // One pass of the event loop at a time: a pass hands in at most one
+    // frame, where a pass with a time limit would go on to later frames
+    // already drawn and could end the capture first.
+    while (viewer && viewer->isCapturing() && viewer->model().frameNo() < frames && waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::yieldCurrentThread();
+    }
 }
 
 int ViewerFixture::shownFrame()
@@ -67,6 +78,25 @@ int ViewerFixture::shownFrame()
         if (viewer->frameStore().read(k, stored) && stored == picture)
             return k;
     return -1;
+}
+
+QPoint particleOnScreen(ViewerWindow& form, std::size_t index)
+{
+    const Medium medium = *MediumOf(2, form.model().sceneContext(nullptr));
+    const MediumSite site = *SiteNear(medium, std::get<ParticleRow>(medium).restX[index], 0);
+    const UserPoint at = site.position(form.shownFrameIndex() / double(form.model().lastFrame() + 1));
+    const DrawState s = form.picture()->canvas().state();
+    const QRect area = form.picture()->frameArea();
+    const QPointF pixel((at.x - s.scaleLeft) / s.scaleWidth * area.width(),
+        (at.y - s.scaleTop) / s.scaleHeight * area.height());
+    return form.picture()->mapTo(&form, area.topLeft() + pixel.toPoint());
+}
+
+void clickAt(ViewerWindow& form, QPoint point)
+{
+    QWidget* hit = form.childAt(point);
+    ASSERT_EQ(hit, form.picture());
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&form, point));
 }
 
 }  // namespace kelvora::test

@@ -57,4 +57,12 @@ struct ViewerFixture {
     std::vector<QString> messages;
 };
 
+// Where particle `index` of scene 2 is drawn in the frame shown, in the
+// window's coordinates.
+QPoint particleOnScreen(ViewerWindow& form, std::size_t index);
+
+// Clicks whatever widget the window has at `point`, as the mouse would;
+// it must be the picture.
+void clickAt(ViewerWindow& form, QPoint point);
+
 }  // namespace kelvora::test

@@ -12,9 +12,7 @@
 
 namespace kelvora::render {
 
-// The pictures of a --png or --gif job with --probe: each frame with rings
-// round the probed places, and under it the displacement-time graph laid
-// out as the core describes, with its cursor at the frame.
+// The pictures of a --png or --gif job with --probe (see ProbedPicture).
 class ProbePictures {
 public:
     ProbePictures(const RenderOptions& options, const std::vector<MediumSite>& sites, double amplitude);
@@ -26,8 +24,6 @@ public:
     QImage WithGraph(const QImage& frame, const DrawState& state, int frameNo) const;
 
 private:
-    QImage ringed(const QImage& frame, const DrawState& state, int frameNo) const;
-
     const RenderOptions& options_;
     std::vector<MediumSite> sites_;
     ProbeGraph graph_;

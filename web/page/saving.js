@@ -2,7 +2,9 @@
 // for the whole loop), the frame shown as PNG, and the worksheet (every
 // frame of the period on one A4 landscape page, or a page for every value
 // of the parameter) through the browser's print dialog, where "Save as
-// PDF" writes the file.
+// PDF" writes the file. With probes marked, each picture is the frame
+// ringed over its graph and the worksheet has a blank graph and an answer
+// page, all drawn and laid out by the core as kelvora-render draws them.
 import { GIFEncoder, nearestColorIndex, quantize } from 'gifenc';
 import { freeCanvas } from './dom.js';
 import { guarded } from './errors.js';
@@ -86,6 +88,57 @@ function frameCanvas(store, k) {
   return canvas;
 }
 
+// Frame k of the store as a saved picture shows it, on a canvas of its
+// own: with probes, ringed over its graph, as the core draws and places
+// them.
+function savedFrameCanvas(viewer, k) {
+  const frame = frameCanvas(viewer.store, k);
+  if (!viewer.model.probeMarked()) return frame;
+  const graph = document.createElement('canvas');
+  const painter = new Painter(frame, viewer.k);
+  try {
+    const layout = viewer.viewer.drawProbedPicture(k, {
+      paint: (ops, texts, dots, width, height) => {
+        painter.target(frame, null);
+        painter.paint(ops, texts, dots, width, height);
+      },
+      paintGraph: (ops, texts, dots, width, height) => {
+        graph.width = width;
+        graph.height = height;
+        painter.target(graph, null);
+        painter.paint(ops, texts, dots, width, height);
+      },
+    });
+    const whole = document.createElement('canvas');
+    whole.width = layout.width;
+    whole.height = layout.height;
+    const ctx = whole.getContext('2d');
+    ctx.drawImage(frame, 0, 0);
+    ctx.drawImage(graph, 0, layout.graphTop);
+    return whole;
+  } finally {
+    painter.dispose();
+    freeCanvas(frame);
+    freeCanvas(graph);
+  }
+}
+
+// The saved pictures as the GIF encoder reads a store: the stored frames
+// themselves, or with probes each one ringed over its graph.
+function savedFrames(viewer) {
+  if (!viewer.model.probeMarked()) return viewer.store;
+  const first = savedFrameCanvas(viewer, 0);
+  const frames = { width: first.width, height: first.height, count: () => viewer.store.count() };
+  freeCanvas(first);
+  frames.bytes = (k) => {
+    const canvas = savedFrameCanvas(viewer, k);
+    const bytes = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    freeCanvas(canvas);
+    return bytes;
+  };
+  return frames;
+}
+
 function add(parent, tag, className, text) {
   const e = document.createElement(tag);
   if (className) e.className = className;
@@ -96,7 +149,7 @@ function add(parent, tag, className, text) {
 
 // One page: the title, the fields to fill in, the frames with their labels
 // and the colour key, which names each colour for a black-and-white copy.
-function buildPage(sheet, layout, content, title, pictures) {
+function buildPage(sheet, layout, content, title, pictures, graph) {
   const page = add(sheet, 'section', 'sheet-page');
   page.style.height = layout.pageHeight + 'mm';
   const heading = add(page, 'h1', '', title);
@@ -126,6 +179,13 @@ function buildPage(sheet, layout, content, title, pictures) {
     label.style.height = label.style.lineHeight = layout.labelHeight + 'mm';
     label.style.fontSize = layout.labelPoints + 'pt';
   });
+  if (graph) {
+    const img = add(page, 'img', 'sheet-graph');
+    img.src = graph;
+    img.style.width = layout.width + 'mm';
+    img.style.height = layout.graphHeight + 'mm';
+    img.style.marginBottom = layout.graphGap + 'mm';
+  }
   const key = add(page, 'div', 'sheet-key');
   key.style.height = layout.keyHeight + 'mm';
   key.style.fontSize = layout.labelPoints + 'pt';
@@ -138,13 +198,16 @@ function buildPage(sheet, layout, content, title, pictures) {
 }
 
 // Draws the frames of one period at a parameter value, afresh and with the
-// pictures' text large enough for paper, as PNG pictures for the sheet.
-function drawPictures(k, viewer, frameCount, value, size, minimumTextPixels) {
+// pictures' text large enough for paper, as PNG pictures for the sheet;
+// with probes at `places`, the frames ringed, and the blank graph and the
+// answer's.
+function drawPictures(k, viewer, frameCount, value, size, minimumTextPixels, places) {
   const canvas = document.createElement('canvas');
   const painter = new Painter(canvas, k);
   const pictures = [];
+  const graphs = {};
   try {
-    k.drawWorksheetPeriod(viewer.sceneIndex, frameCount, value, size, minimumTextPixels, {
+    k.drawWorksheetPeriod(viewer.sceneIndex, frameCount, value, size, minimumTextPixels, places, {
       paint: (ops, texts, dots, width, height) => {
         if (canvas.width !== width || canvas.height !== height) {
           canvas.width = width;
@@ -153,12 +216,13 @@ function drawPictures(k, viewer, frameCount, value, size, minimumTextPixels) {
         painter.paint(ops, texts, dots, width, height);
       },
       frameDrawn: () => { pictures.push(canvas.toDataURL('image/png')); },
+      graphDrawn: (answer) => { graphs[answer ? 'answer' : 'blank'] = canvas.toDataURL('image/png'); },
     });
   } finally {
     painter.dispose();
     freeCanvas(canvas);
   }
-  return pictures;
+  return { pictures, graphs };
 }
 
 // Fills the print-only worksheet: a page for the value drawn, or for every
@@ -166,20 +230,24 @@ function drawPictures(k, viewer, frameCount, value, size, minimumTextPixels) {
 function buildWorksheet(sheet, k, viewer, allValues) {
   const model = viewer.model;
   const frameCount = model.lastFrame() + 1;
-  const content = k.worksheetContent(viewer.sceneIndex, frameCount);
   // Enough pixels for print, not the whole picture of a large screen.
   const picture = viewer.pictureSize();
   const width = Math.min(picture.width, 800);
   const size = { ...picture, width, height: Math.round(picture.height * width / picture.width), devicePixelRatio: 1 };
-  const layout = k.worksheetPrintLayout(frameCount, size.width, size.height);
+  const places = viewer.viewer.probePlaces();
+  const content = k.worksheetContent(viewer.sceneIndex, frameCount, size, places);
+  const layout = k.worksheetPrintLayout(frameCount, size.width, size.height, places.length > 0);
   const minimumTextPixels = Math.ceil(content.minimumTextMm * size.width / layout.shownWidth);
   // The value the frames were drawn with, where the scene has one.
   const drawn = model.parameter().value;
   const pages = allValues || !model.hasParameter() ? content.pages : content.pages.filter((p) => p.value === drawn);
   sheet.textContent = '';
   sheet.style.width = layout.areaWidth + 'mm';
+  // With probes each page is followed by its answer, the graph drawn.
   for (const page of pages) {
-    buildPage(sheet, layout, content, page.title, drawPictures(k, viewer, frameCount, page.value, size, minimumTextPixels));
+    const drawn = drawPictures(k, viewer, frameCount, page.value, size, minimumTextPixels, places);
+    buildPage(sheet, layout, content, page.title, drawn.pictures, drawn.graphs.blank);
+    if (page.answerTitle) buildPage(sheet, layout, content, page.answerTitle, drawn.pictures, drawn.graphs.answer);
   }
 }
 
@@ -232,7 +300,7 @@ export class Saving {
   gif() {
     this.close();
     const name = this.baseName() + '.gif';
-    const bytes = encodeGif(this.viewer.store, this.viewer.model.speed());
+    const bytes = encodeGif(savedFrames(this.viewer), this.viewer.model.speed());
     download(new Blob([bytes], { type: 'image/gif' }), name);
     this.saved(name);
   }
@@ -242,7 +310,7 @@ export class Saving {
     const model = this.viewer.model;
     const count = model.lastFrame() + 1;
     const shown = model.shownFrame();
-    const frame = frameCanvas(this.viewer.store, shown >= 0 && shown < count ? shown : 0);
+    const frame = savedFrameCanvas(this.viewer, shown >= 0 && shown < count ? shown : 0);
     const name = this.baseName() + '.png';
     frame.toBlob(guarded((blob) => {
       freeCanvas(frame);

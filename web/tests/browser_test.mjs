@@ -6,7 +6,7 @@
 // and screenshots; all on the test page, and the page that ships without
 // the test hooks.
 //   node web/tests/browser_test.mjs build-web [SCREENSHOT_DIR]
-import { mkdirSync, readFileSync } from 'node:fs';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { launchBrowser, openPage, readGif, readPdf, shippedPageUrl, testPageUrl } from './browser_support.mjs';
 
@@ -264,6 +264,21 @@ async function probeChecks(page) {
   let p = await probe();
   check(p.marked && p.shown && p.colour > 200 && p.text.startsWith('プローブ 1'), `probe: a click marks a particle ${JSON.stringify(p)}`);
   await settled();
+  // 保存 keeps it: the PNG has the graph under the frame, the printed
+  // sheet an answer page.
+  await page.click('#save');
+  const [pngDownload] = await Promise.all([page.waitForEvent('download'), page.click('#save-png')]);
+  const png = readFileSync(await pngDownload.path());
+  const store = await page.evaluate(() => [window.kelvora.viewer.store.width, window.kelvora.viewer.store.height]);
+  check(png.readUInt32BE(16) === store[0] && png.readUInt32BE(20) > store[1] * 1.2, `probe: the PNG ${png.readUInt32BE(16)}x${png.readUInt32BE(20)} has the graph under the frame`);
+  writeFileSync(join(shotDir, 'probe-saved.png'), png);
+  await page.evaluate(() => { window.print = () => {}; });
+  await page.click('#save');
+  await page.click('#save-sheet');
+  const sheetPath = join(shotDir, 'probe-worksheet.pdf');
+  await page.pdf({ path: sheetPath, preferCSSPageSize: true, printBackground: true });
+  check(readPdf(sheetPath).pages === 2, `probe: the worksheet has ${readPdf(sheetPath).pages} pages, the sheet and its answer`);
+  await page.evaluate(() => window.dispatchEvent(new Event('afterprint')));
   await clickPicture();
   p = await probe();
   check(!p.marked && !p.shown && p.text === '', `probe: a click on the marked particle removes it ${JSON.stringify(p)}`);
@@ -307,7 +322,8 @@ async function saveChecks(page, frames, speedMs) {
   const sheet = await page.evaluate(() => ({
     prints: window.printCalls,
     labels: [...document.querySelectorAll('#worksheet figcaption')].map((c) => c.textContent),
-    content: window.kelvora.k.worksheetContent(window.kelvora.viewer.sceneIndex, window.kelvora.viewer.model.lastFrame() + 1),
+    content: window.kelvora.k.worksheetContent(window.kelvora.viewer.sceneIndex, window.kelvora.viewer.model.lastFrame() + 1,
+      window.kelvora.viewer.pictureSize(), []),
     fields: [...document.querySelectorAll('#worksheet .sheet-field')].map((f) => f.textContent),
     key: [...document.querySelectorAll('#worksheet .sheet-key-entry')].map((e) => e.textContent),
     title: document.querySelector('#worksheet h1').textContent,
