@@ -15,10 +15,24 @@
 
 namespace kelvora {
 
+namespace {
+
+// The menu on the primary screen with a mouse: the design grown with the
+// screen, or where that does not fit, the flow of LayOutMenuOnScreen.
+WindowLayout layoutOnScreen(const MenuDescription& menu)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return LayOutMenuOnScreen(menu, kDesignScreenWidth, kDesignScreenHeight, Pointer::Fine);
+    return LayOutMenuOnScreen(menu, screen->geometry().width(), screen->geometry().height(), Pointer::Fine);
+}
+
+}  // namespace
+
 QSize MenuWindow::outerSizePixels()
 {
-    const MenuDescription menu = DescribeMenu();
-    return {menu.outerWidth, menu.outerHeight};
+    const WindowLayout layout = layoutOnScreen(DescribeMenu());
+    return {layout.contentWidth, layout.contentHeight};
 }
 
 MenuWindow::MenuWindow(QWidget* parent)
@@ -113,9 +127,11 @@ void MenuWindow::resizeEvent(QResizeEvent* event)
 
 void MenuWindow::placeControls()
 {
-    const std::vector<PixelRect> places = LayOutMenu(description_, width(), height());
-    for (std::size_t i = 0; i < places.size(); ++i)
-        controls_[i]->setGeometry(ToQRect(places[i]));
+    WindowLayout layout = layoutOnScreen(description_);
+    // The design's user scale fills the drawing area as it is, frame or not.
+    if (!layout.reflowed)
+        layout.places = LayOutMenu(description_, width(), height(), layout.textScale);
+    ApplyLayout(description_.controls, controls_, layout);
 }
 
 void MenuWindow::openScene(int sceneIndex)

@@ -1,6 +1,9 @@
 #include "viewer/control_widgets.h"
 
 #include "raster/raster_surface.h"
+#include "viewer/scaled_style.h"
+
+#include <QApplication>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -86,8 +89,45 @@ void ApplyDescription(QWidget* widget, const ControlDescription& c)
     widget->setToolTip(QString::fromStdString(c.tooltip));
     widget->setAccessibleName(QString::fromStdString(c.accessibleName));
     widget->setAccessibleDescription(QString::fromStdString(c.accessibleDescription));
-    if (c.hidden)
+    // The desktop's pointer is a mouse: the steps for a finger stay hidden
+    // (the scroll bars' own arrows step them).
+    if (!ShownWith(c, Pointer::Fine))
         widget->setVisible(false);
+}
+
+namespace {
+
+// The style the window's controls take at a text scale: the application's
+// at 1, else one grown by it, kept by the window for as long as it is used.
+QStyle* styleFor(QWidget* window, double scale)
+{
+    auto* kept = window->findChild<ScaledStyle*>(QString(), Qt::FindDirectChildrenOnly);
+    if (scale == 1 || (kept && kept->scale() == scale))
+        return scale == 1 ? nullptr : kept;
+    auto* style = new ScaledStyle(scale);
+    style->setParent(window);
+    return style;
+}
+
+}  // namespace
+
+void ApplyLayout(std::span<const ControlDescription> controls, const std::vector<QWidget*>& widgets,
+    const WindowLayout& layout)
+{
+    QWidget* window = widgets.front()->parentWidget();
+    QStyle* style = styleFor(window, layout.textScale);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (widgets[i]->style() != (style ? style : QApplication::style()))
+            widgets[i]->setStyle(style);
+        widgets[i]->setGeometry(ToQRect(layout.places[i]));
+        const double points = controls[i].font.points * layout.textScale;
+        if (widgets[i]->font().pointSizeF() != points)
+            widgets[i]->setFont(JapaneseFont(points));
+    }
+    // A style of a scale no longer used goes.
+    for (auto* old : window->findChildren<ScaledStyle*>(QString(), Qt::FindDirectChildrenOnly))
+        if (old != style)
+            old->deleteLater();
 }
 
 void StackAndChain(std::span<const ControlDescription> controls, const std::vector<QWidget*>& widgets)

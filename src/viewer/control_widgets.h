@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer_model/control_description.h"
+#include "viewer_model/screen_layout.h"
 
 #include <QColor>
 #include <QFont>
@@ -27,6 +28,11 @@ QWidget* BuildControl(const ControlDescription& control, QWidget* parent);
 // Gives a widget the control's name, font, tooltip and what a screen reader
 // says of it (BuildControl does it for the widgets it makes).
 void ApplyDescription(QWidget* widget, const ControlDescription& control);
+
+// Places each widget where the layout says and sizes its text by the
+// layout's scale (widgets[i] shows controls[i]).
+void ApplyLayout(std::span<const ControlDescription> controls, const std::vector<QWidget*>& widgets,
+    const WindowLayout& layout);
 
 // Stacks the labels under the other controls, so a label reaching over a
 // control never takes its clicks, and chains the Tab key through the

@@ -29,6 +29,10 @@ namespace kelvora {
 
 namespace {
 
+// The size of the window's own text (message boxes and tooltips) at the
+// design's screen.
+constexpr double kWindowPoints = 9;
+
 // The viewer's icon: a wave in the 16-colour palette, 32 x 32.
 QIcon viewerIcon()
 {
@@ -63,7 +67,7 @@ ViewerWindow::ViewerWindow(int sceneIndex, QWidget* parent)
         grey.setColor(QPalette::Disabled, role, ToQColor(description_.disabledText));
     setPalette(grey);
     setAutoFillBackground(true);
-    setFont(JapaneseFont(9));
+    setFont(JapaneseFont(kWindowPoints));
     const PixelRect design = TwipsToPixels(description_.designArea);
     resize(design.width, design.height);
 
@@ -154,6 +158,15 @@ void ViewerWindow::connectControls()
     });
     connect(speedBar_, &QScrollBar::valueChanged, this, [this](int value) { model_->setSpeed(value); });
     connect(parameterBar_, &QScrollBar::valueChanged, this, [this](int value) { model_->setParameter(value); });
+    // The steps for a finger, hidden under a mouse, move the bars as their
+    // arrows do.
+    const auto step = [this](const char* button, QScrollBar* bar, QAbstractSlider::SliderAction action) {
+        connect(control<QPushButton>(button), &QPushButton::clicked, bar, [bar, action] { bar->triggerAction(action); });
+    };
+    step("speed-less", speedBar_, QAbstractSlider::SliderSingleStepSub);
+    step("speed-more", speedBar_, QAbstractSlider::SliderSingleStepAdd);
+    step("parameter-less", parameterBar_, QAbstractSlider::SliderSingleStepSub);
+    step("parameter-more", parameterBar_, QAbstractSlider::SliderSingleStepAdd);
     connectProbe();
 }
 
@@ -168,11 +181,13 @@ void ViewerWindow::layOutOverScreen()
     connect(screen(), &QScreen::geometryChanged, this, [this](const QRect& area) { setGeometry(area); });
 }
 
+// With a mouse, and without scrolling: on a small screen the controls flow
+// where they all fit.
 void ViewerWindow::layOutControls()
 {
-    const std::vector<PixelRect> places = LayOutViewer(description_, width(), height());
-    for (std::size_t i = 0; i < places.size(); ++i)
-        controls_[i]->setGeometry(ToQRect(places[i]));
+    const WindowLayout layout = LayOutViewer(description_, width(), height(), Pointer::Fine, Scrolling::None);
+    ApplyLayout(description_.controls, controls_, layout);
+    setFont(JapaneseFont(kWindowPoints * layout.textScale));
 }
 
 // The frames shown go on as they are, scaled to fit; the model has them

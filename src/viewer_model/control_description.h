@@ -55,6 +55,9 @@ struct ControlDescription {
     // An option button: the value it stands for; a scene button: its scene.
     int value = 0;
     bool hidden = false;
+    // Shown only where a finger is the pointer (see ShownWith): a mouse has
+    // the scroll bar's own arrows for the same step.
+    bool touchOnly = false;
 
     bool takesFocus() const { return role != ControlRole::Label; }
 };

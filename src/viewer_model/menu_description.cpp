@@ -55,7 +55,7 @@ MenuDescription DescribeMenu()
     return m;
 }
 
-std::vector<PixelRect> LayOutMenu(const MenuDescription& menu, int areaWidth, int areaHeight)
+std::vector<PixelRect> LayOutMenu(const MenuDescription& menu, int areaWidth, int areaHeight, double scale)
 {
     const double unitX = areaWidth / kMenuScaleWidth;
     const double unitY = areaHeight / kMenuScaleHeight;
@@ -64,7 +64,7 @@ std::vector<PixelRect> LayOutMenu(const MenuDescription& menu, int areaWidth, in
         // Buttons keep their design width in twips on every screen.
         const bool widthInTwips = c.role == ControlRole::Button;
         places.push_back({rounded(c.rect.left * unitX), rounded(c.rect.top * unitY),
-            widthInTwips ? rounded(c.rect.width / kTwipsPerPixel) : rounded(c.rect.width * unitX),
+            widthInTwips ? rounded(c.rect.width * scale / kTwipsPerPixel) : rounded(c.rect.width * unitX),
             rounded(c.rect.height * unitY)});
     }
     return places;

@@ -2,6 +2,7 @@
 
 #include "viewer_model/control_description.h"
 #include "viewer_model/menu_layout.h"
+#include "viewer_model/screen_layout.h"
 
 #include <optional>
 #include <string>
@@ -27,8 +28,16 @@ MenuDescription DescribeMenu();
 
 // Where the controls go in a drawing area of the given size in pixels, in
 // the order of MenuDescription::controls: user units scaled onto the area,
-// buttons at their design width.
-std::vector<PixelRect> LayOutMenu(const MenuDescription& menu, int areaWidth, int areaHeight);
+// buttons at their design width grown by scale.
+std::vector<PixelRect> LayOutMenu(const MenuDescription& menu, int areaWidth, int areaHeight, double scale = 1);
+
+// The menu on a screen of the given size: its own box (contentWidth x
+// contentHeight, centred on the screen by the front end, scrolled where it
+// is larger) and its controls in it. Where it fits and a mouse is the
+// pointer, the design grown by ScreenScale; else the heading over the
+// buttons in rows of two (of four where two rows are too tall, of one where
+// two are too wide), each a touch target where the pointer is a finger.
+WindowLayout LayOutMenuOnScreen(const MenuDescription& menu, int screenWidth, int screenHeight, Pointer pointer);
 
 // The arrow keys walk the scene buttons in reading order: right and left
 // one button, down and up a whole row, round from the last to the first.

@@ -48,6 +48,19 @@ ControlDescription option(const char* name, const char* designName, const char* 
     return c;
 }
 
+// A button stepping a scroll bar by its small change, for a finger, which
+// cannot hit the bar's own arrows.
+ControlDescription stepButton(const char* name, const char* caption, DesignRect rect, std::string accessibleName,
+    const char* description)
+{
+    ControlDescription c = DescribeControl(name, name, ControlRole::Button, caption, rect);
+    c.tooltip = accessibleName;
+    c.accessibleName = std::move(accessibleName);
+    c.accessibleDescription = description;
+    c.touchOnly = true;
+    return c;
+}
+
 ControlDescription scrollBar(const char* name, const char* designName, DesignRect rect, ScrollRange range,
     std::string accessibleName, const char* description)
 {
@@ -127,17 +140,24 @@ ViewerDescription DescribeViewer(int sceneIndex, WorksheetMedium worksheet)
     c.push_back(button("end", "Cmd_End", "終了", {480, 3240, 1455, 492}, "終了（Esc キー）", "メニューに戻る（Esc キー）"));
     c.push_back(label("speed-label", "Label1", "アニメ速度", {720, 4080, 855, 255}, "アニメ速度"));
     c.push_back(label("fast-label", "Label2", "速", {240, 4560, 615, 375}, "速い", "アニメ速度の左端"));
+    c.push_back(stepButton("speed-less", "−", {360, 4440, 240, 495}, "アニメ速度を速く", "1コマの表示時間を短く"));
     c.push_back(scrollBar("speed", "HScroll1", {600, 4440, 1095, 495}, {1, 1000, 10, 50, 200}, "アニメ速度",
         "1コマの表示時間。左ほど速い"));
+    c.push_back(stepButton("speed-more", "+", {1695, 4440, 225, 495}, "アニメ速度を遅く", "1コマの表示時間を長く"));
     c.push_back(label("slow-label", "Label3", "遅", {1920, 4560, 495, 375}, "遅い", "アニメ速度の右端"));
+    const std::size_t firstOfParameter = c.size();
     c.push_back(label("parameter-label", "Label4", parameterCaption, {120, 5520, 2295, 255}, parameterName));
+    c.push_back(stepButton("parameter-less", "−", {360, 5760, 240, 495}, parameterName + "を1目盛り小さく",
+        "変えると記憶したコマは消える"));
     c.push_back(scrollBar("parameter", "HScroll2", {600, 5760, 855, 495}, {1, 5, 1, 1, 1}, parameterName,
         "変えると記憶したコマは消える。もう一度「描画」を押す"));
+    c.push_back(stepButton("parameter-more", "+", {1455, 5760, 240, 495}, parameterName + "を1目盛り大きく",
+        "変えると記憶したコマは消える"));
     c.push_back(DescribeControl("parameter-text", "Text1", ControlRole::TextBox, "1", {720, 6360, 615, 375}));
     c.back().font.points = 12;
     c.back().accessibleName = parameterName + "の値";
     c.back().accessibleDescription = "スクロールバーで選んだ値";
-    for (std::size_t i = c.size() - 3; i < c.size(); ++i)
+    for (std::size_t i = firstOfParameter; i < c.size(); ++i)
         c[i].hidden = !setup;
     c.push_back(button("save", "Cmd_Save", "保存", {480, 7080, 1455, 495}, saveTooltip, saveTooltip));
     c.push_back(label("save-status", "SaveStatus", "", {120, 7620, 2295, 255}, "保存の結果：なし"));
@@ -153,17 +173,21 @@ ViewerDescription DescribeViewer(int sceneIndex, WorksheetMedium worksheet)
     return v;
 }
 
-std::vector<PixelRect> LayOutViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight)
+std::vector<PixelRect> LayOutViewerAsDesigned(
+    const ViewerDescription& viewer, int areaWidth, int areaHeight, double scale)
 {
     const PictureLayout picture = LayoutPicture(areaWidth, areaHeight);
     std::vector<PixelRect> places;
     places.reserve(viewer.controls.size());
     for (const ControlDescription& c : viewer.controls) {
-        PixelRect place = TwipsToPixels(c.rect);
+        const DesignRect& r = c.rect;
+        PixelRect place = TwipsToPixels(DesignRect{r.left * scale, r.top * scale, r.width * scale, r.height * scale});
         if (c.role == ControlRole::Picture)
             place = PictureRect(picture);
         else if (c.name == "title")
             place.left = ToInt32(picture.titleLeft);  // it keeps its design size and top
+        else if (c.touchOnly)
+            place = {};
         places.push_back(place);
     }
     return places;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer_model/control_description.h"
+#include "viewer_model/screen_layout.h"
 
 #include <string>
 #include <string_view>
@@ -39,10 +40,27 @@ struct ViewerDescription {
 ViewerDescription DescribeViewer(int sceneIndex, WorksheetMedium worksheet);
 
 // Where the controls go in a drawing area of the given size in pixels, in
-// the order of ViewerDescription::controls: the picture fills three
-// quarters of the width and four fifths of the height (ViewerPictureLayout)
-// and the title moves with it; the other controls keep their design places.
-std::vector<PixelRect> LayOutViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight);
+// the order of ViewerDescription::controls. Where the design fits the area
+// and a mouse is the pointer: the picture fills three quarters of the width
+// and four fifths of the height (LayoutPicture) and the title moves with it;
+// the other controls keep their design places, grown by ScreenScale. Else
+// the controls flow where there is room (ReflowViewer).
+WindowLayout LayOutViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer,
+    Scrolling scrolling = Scrolling::Allowed);
+
+// The design's layout grown by scale (1 at the design's screen: the design
+// places, pixel for pixel); controls for a finger get no place.
+std::vector<PixelRect> LayOutViewerAsDesigned(
+    const ViewerDescription& viewer, int areaWidth, int areaHeight, double scale);
+
+// The controls in a flow for an area the design does not fit, or for a
+// finger: the top row, then the column of buttons and scroll bars beside
+// the picture in one or more columns, or under it where the screen is tall;
+// the picture in the design's proportions, every control a touch target
+// where the pointer is a finger. When nothing fits, the window scrolls, or
+// where it cannot, the flow that reaches least far below it.
+WindowLayout ReflowViewer(const ViewerDescription& viewer, int areaWidth, int areaHeight, Pointer pointer,
+    Scrolling scrolling = Scrolling::Allowed);
 
 // The picture box in a drawing area of the given size, in pixels with
 // fractions: three quarters of the width and four fifths of the height,

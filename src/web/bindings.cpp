@@ -72,6 +72,7 @@ val controls(const std::vector<ControlDescription>& described)
         control.set("initial", c.range.value);
         control.set("value", c.value);
         control.set("hidden", c.hidden);
+        control.set("touchOnly", c.touchOnly);
         control.set("takesFocus", c.takesFocus());
         out.call<void>("push", control);
     }
@@ -102,11 +103,32 @@ val describeViewer(int sceneIndex)
     return out;
 }
 
-// Where the viewer's controls go in an area of the given size, in the
-// order of describeViewer's controls.
-val layOutViewer(int sceneIndex, int width, int height)
+Pointer pointerOf(bool coarse) { return coarse ? Pointer::Coarse : Pointer::Fine; }
+
+// A window's layout on a screen: the places in the order of its
+// description's controls and whether each is shown with the pointer, how
+// much its text grows and the area it scrolls over.
+val windowLayout(const std::vector<ControlDescription>& controls, const WindowLayout& layout, Pointer pointer)
 {
-    return rects(LayOutViewer(DescribeViewer(sceneIndex, WorksheetMedium::Print), width, height));
+    val out = val::object();
+    out.set("places", rects(layout.places));
+    val shown = val::array();
+    for (const ControlDescription& c : controls)
+        shown.call<void>("push", ShownWith(c, pointer));
+    out.set("shown", shown);
+    out.set("textScale", layout.textScale);
+    out.set("contentWidth", layout.contentWidth);
+    out.set("contentHeight", layout.contentHeight);
+    out.set("reflowed", layout.reflowed);
+    return out;
+}
+
+// Where the viewer's controls go in an area of the given size, with a
+// finger (coarse) or a mouse as the pointer.
+val layOutViewer(int sceneIndex, int width, int height, bool coarse)
+{
+    const ViewerDescription d = DescribeViewer(sceneIndex, WorksheetMedium::Print);
+    return windowLayout(d.controls, LayOutViewer(d, width, height, pointerOf(coarse)), pointerOf(coarse));
 }
 
 // The picture box split for the probe: { frame, graph } in the box's pixels.
@@ -131,7 +153,11 @@ val describeMenu()
     return out;
 }
 
-val layOutMenu(int width, int height) { return rects(LayOutMenu(DescribeMenu(), width, height)); }
+val layOutMenu(int width, int height, bool coarse)
+{
+    const MenuDescription d = DescribeMenu();
+    return windowLayout(d.controls, LayOutMenuOnScreen(d, width, height, pointerOf(coarse)), pointerOf(coarse));
+}
 
 // The scene to focus after an arrow key; focusedScene -1 when no scene
 // button has the focus.

@@ -45,7 +45,12 @@ void expectEveryControlReached(QWidget* window, std::span<const ControlDescripti
         if (!controls[i].takesFocus() || widget->isHidden())
             continue;
         const QRect place = widget->geometry();
+        EXPECT_TRUE(window->rect().contains(place)) << controls[i].name;
         EXPECT_EQ(window->childAt(place.center()), widget) << controls[i].name;
+        // Text grows with the screen.
+        const QRect screen = window->screen()->geometry();
+        EXPECT_EQ(widget->font().pointSizeF(), controls[i].font.points * ScreenScale(screen.width(), screen.height()))
+            << controls[i].name;
         if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
             const QPoint leftArrow(place.left() + 2, place.center().y());
             const QPoint rightArrow(place.right() - 2, place.center().y());

@@ -50,19 +50,19 @@ TEST(ViewerWindow, WidgetsAreTheirDescription)
         EXPECT_EQ(form->windowTitle(), QString::fromStdString(d.windowCaption));
         EXPECT_EQ(form->palette().color(QPalette::Window), ToQColor(d.background));
         EXPECT_FALSE(form->windowIcon().isNull());
-        const std::vector<PixelRect> places = LayOutViewer(d, form->width(), form->height());
+        const WindowLayout layout = LayOutViewer(d, form->width(), form->height(), Pointer::Fine, Scrolling::None);
         for (std::size_t i = 0; i < d.controls.size(); ++i) {
             const ControlDescription& c = d.controls[i];
             const QWidget* w = form->controlWidget(c.name);
             EXPECT_EQ(w->objectName().toStdString(), c.designName);
-            EXPECT_EQ(w->geometry(), ToQRect(places[i])) << c.name;
+            EXPECT_EQ(w->geometry(), ToQRect(layout.places[i])) << c.name;
             if (c.role != ControlRole::ScrollBar && c.role != ControlRole::Picture && c.role != ControlRole::TextBox) {
                 EXPECT_EQ(textOf(w).toStdString(), c.caption) << c.name;
             }
             EXPECT_EQ(w->toolTip().toStdString(), c.tooltip);
             EXPECT_EQ(w->accessibleDescription().toStdString(), c.accessibleDescription);
-            EXPECT_EQ(w->isHidden(), c.hidden) << c.name;
-            EXPECT_EQ(w->font().pointSizeF(), c.font.points) << c.name;
+            EXPECT_EQ(w->isHidden(), !ShownWith(c, Pointer::Fine)) << c.name;
+            EXPECT_EQ(w->font().pointSizeF(), c.font.points * layout.textScale) << c.name;
             if (auto* bar = qobject_cast<const QScrollBar*>(w)) {
                 EXPECT_EQ(bar->singleStep(), c.range.smallChange);
                 EXPECT_FALSE(bar->hasTracking());

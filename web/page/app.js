@@ -27,6 +27,7 @@ export function startApp(createModule) {
     element('viewer').hidden = true;
     element('menu-screen').hidden = false;
     document.title = 'メニュー';
+    page.menu.layOut();
     page.menu.focusFirst();
   }
 
@@ -40,7 +41,7 @@ export function startApp(createModule) {
       modalOpen,
       save: (viewer) => page.saving.open(viewer),
     });
-    root.focus();
+    page.viewer.focusInitial();
   }
 
   function endProgram() {

@@ -4,8 +4,9 @@
 // the controls (see kelvora.css), so one reaching over a control never
 // takes its clicks.
 
-// The window's own text size; a control of another size says so.
-const DEFAULT_POINTS = 9;
+// The window's own text size at the design's screen; a control of another
+// size says so, relative to it, so its text grows with the window's.
+export const DEFAULT_POINTS = 9;
 
 function colour(rgb) { return '#' + rgb.toString(16).padStart(6, '0'); }
 
@@ -93,7 +94,7 @@ export function buildControl(c) {
     if (c.role !== 'button' && c.role !== 'option') control.setAttribute('aria-label', c.accessibleName);
     if (c.accessibleDescription) control.setAttribute('aria-description', c.accessibleDescription);
   }
-  if (c.fontPoints !== DEFAULT_POINTS) placed.style.fontSize = c.fontPoints + 'pt';
+  if (c.fontPoints !== DEFAULT_POINTS) placed.style.fontSize = c.fontPoints / DEFAULT_POINTS + 'em';
   if (c.fontColour !== 0) placed.style.color = colour(c.fontColour);
   placed.hidden = c.hidden;
   return { placed, control };
@@ -112,4 +113,22 @@ export function place(e, r) {
   e.style.top = r.top + 'px';
   e.style.width = r.width + 'px';
   e.style.height = r.height + 'px';
+}
+
+// Whether a finger is the pointer: the layouts then give every control a
+// touch target and show the scroll bars' step buttons.
+export function coarsePointer() { return window.matchMedia('(pointer: coarse)').matches; }
+
+// Lays a window out as the core's layout says (layOutViewer, layOutMenu):
+// each element placed or hidden, the text grown, and the window's extent,
+// which scrolls where it is larger than the screen.
+export function applyLayout(placed, layout, extent) {
+  layout.places.forEach((r, i) => {
+    placed[i].hidden = !layout.shown[i];
+    place(placed[i], r);
+  });
+  document.body.style.fontSize = DEFAULT_POINTS * layout.textScale + 'pt';
+  document.body.style.setProperty('--text-scale', String(layout.textScale));
+  extent.style.width = layout.contentWidth + 'px';
+  extent.style.height = layout.contentHeight + 'px';
 }

@@ -1,7 +1,7 @@
 // The menu: the heading, the sixteen scene buttons and 終了, built and
 // placed as the core describes them (describeMenu, layOutMenu). The arrow
 // keys walk the buttons row by row, Enter opens the focused scene.
-import { buildControl, place } from './controls.js';
+import { applyLayout, buildControl, coarsePointer } from './controls.js';
 import { guarded } from './errors.js';
 
 export class Menu {
@@ -9,16 +9,14 @@ export class Menu {
     this.root = root;
     this.k = k;
     const menu = k.describeMenu();
-    root.style.width = menu.outerWidth + 'px';
-    root.style.height = menu.outerHeight + 'px';
-    const places = k.layOutMenu(menu.outerWidth, menu.outerHeight);
     this.buttons = new Map();  // scene -> its button
     // The scenes in reading order, the order of the arrows and of Tab.
     this.order = [];
-    menu.controls.forEach((c, i) => {
+    this.placed = [];
+    menu.controls.forEach((c) => {
       const { placed, control } = buildControl(c);
-      place(placed, places[i]);
       root.appendChild(placed);
+      this.placed.push(placed);
       if (c.role !== 'button') return;
       if (c.value < 0) {
         control.addEventListener('click', guarded(endProgram));
@@ -30,6 +28,15 @@ export class Menu {
       this.order.push(c.value);
     });
     root.addEventListener('keydown', guarded((event) => this.key(event)));
+    window.addEventListener('resize', guarded(() => this.layOut()));
+  }
+
+  // The menu's box, centred on the screen (or scrolled where it is
+  // larger), and its controls in it.
+  layOut() {
+    if (this.root.offsetParent === null) return;
+    const screen = document.documentElement;
+    applyLayout(this.placed, this.k.layOutMenu(screen.clientWidth, screen.clientHeight, coarsePointer()), this.root);
   }
 
   focusFirst() { this.buttons.get(this.order[0]).focus(); }

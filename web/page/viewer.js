@@ -3,7 +3,7 @@
 // ViewerModel. The page is the model's host: it keeps the frames, draws
 // capture frames one per task and runs playback on setTimeout, and shows
 // what the model says each time it changes.
-import { buildControl, place, showStatus } from './controls.js';
+import { applyLayout, buildControl, coarsePointer, showStatus } from './controls.js';
 import { freeCanvas } from './dom.js';
 import { guarded, showMessage } from './errors.js';
 import { FrameStore } from './frame_store.js';
@@ -90,6 +90,12 @@ export class Viewer {
       this.placed.push(placed);
       this.controls[c.name] = control;
     }
+    // The window's extent: what it scrolls over where the controls need
+    // more room than the screen has.
+    this.extent = document.createElement('div');
+    this.extent.className = 'extent';
+    this.extent.setAttribute('aria-hidden', 'true');
+    root.appendChild(this.extent);
     const e = this.controls;
     this.picture = e.picture;
     this.drawButton = e.draw;
@@ -102,6 +108,9 @@ export class Viewer {
     this.frames24 = e.frames24;
     this.speedBar = e.speed;
     this.parameterBar = e.parameter;
+    // For a finger, the bars' small change by a tap: [less, more] of each.
+    this.steps = new Map([[this.speedBar, [e['speed-less'], e['speed-more']]],
+      [this.parameterBar, [e['parameter-less'], e['parameter-more']]]]);
     this.parameterText = e['parameter-text'];
     this.title = e.title;
     this.readout = e.readout;
@@ -121,6 +130,10 @@ export class Viewer {
     // As a scroll bar that reports its value once the thumb is let go.
     on(this.speedBar, 'change', () => this.model.setSpeed(Number(this.speedBar.value)));
     on(this.parameterBar, 'change', () => this.model.setParameter(Number(this.parameterBar.value)));
+    for (const [bar, [less, more]] of this.steps) {
+      on(less, 'click', () => this.moveBar(bar, -Number(bar.dataset.small)));
+      on(more, 'click', () => this.moveBar(bar, Number(bar.dataset.small)));
+    }
     this.wheels = new Map();
     for (const bar of [this.speedBar, this.parameterBar]) {
       this.wheels.set(bar, new this.k.ScrollWheel());
@@ -188,6 +201,7 @@ export class Viewer {
     for (const option of [this.frames12, this.frames24]) option.parentElement.classList.toggle('disabled', !c.frameCount);
     this.speedBar.disabled = !c.speed;
     this.parameterBar.disabled = !c.parameter;
+    for (const [bar, buttons] of this.steps) for (const b of buttons) b.disabled = bar.disabled;
     (m.frameCountChoice() === 24 ? this.frames24 : this.frames12).checked = true;
     this.showParameter();
     this.showReadout();
@@ -228,12 +242,12 @@ export class Viewer {
   computePlace() {
     const width = Math.max(1, document.documentElement.clientWidth);
     const height = Math.max(1, document.documentElement.clientHeight);
-    const places = this.k.layOutViewer(this.sceneIndex, width, height);
+    const layout = this.k.layOutViewer(this.sceneIndex, width, height, coarsePointer());
     const index = this.description.controls.findIndex((c) => c.role === 'picture');
-    const box = places[index];
+    const box = layout.places[index];
     const { frame, graph } = this.probe.split(box);
-    places[index] = frame;
-    return { width, height, ratio: window.devicePixelRatio || 1, places, picture: frame, box, graph };
+    layout.places[index] = frame;
+    return { width, height, ratio: window.devicePixelRatio || 1, layout, picture: frame, box, graph };
   }
 
   pictureSize() {
@@ -247,7 +261,7 @@ export class Viewer {
   // Places the controls. The picture's pixels change size when a capture
   // starts; until then the browser scales them to fit.
   applyPlace(initial) {
-    this.place.places.forEach((r, i) => place(this.placed[i], r));
+    applyLayout(this.placed, this.place.layout, this.extent);
     this.probe.apply(this.place.box, this.place.graph, this.viewer);
     if (initial) {
       const size = this.pictureSize();
@@ -264,6 +278,10 @@ export class Viewer {
     this.applyPlace(false);
     this.viewer.resize(this.pictureSize());
   }
+
+  // The control the window opens with (アニメ速度, as on the desktop),
+  // without scrolling: the window opens at its top.
+  focusInitial() { this.controls[this.description.initialFocus].focus({ preventScroll: true }); }
 
   key(event) {
     if (this.closed || this.ui.modalOpen()) return;

@@ -407,10 +407,10 @@ async function rotationChecks(browser) {
     await page.setViewportSize({ width, height });
     await page.waitForTimeout(50);
     await roundness(`turned to ${width}x${height}, old frames`);
-    await page.waitForFunction((w) => {
+    await page.waitForFunction(() => {
       const v = window.kelvora.viewer;
-      return v.store.width === w && v.model.isPlaying();
-    }, Math.round(width * 0.75) * 2, { timeout: 30000 });
+      return v.store.width === Math.round(v.place.picture.width * v.place.ratio) && v.model.isPlaying();
+    }, null, { timeout: 30000 });
     await page.waitForTimeout(200);
     await roundness(`turned to ${width}x${height}, frames drawn again`);
     await page.screenshot({ path: join(shotDir, `viewer-ipad-${width}x${height}.png`) });
