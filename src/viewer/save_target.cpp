@@ -5,23 +5,22 @@
 
 namespace kelvora {
 
-QString SaveFilter(SaveKind kind)
+namespace {
+
+QString filterOf(const SaveChoice& choice)
 {
-    switch (kind) {
-    case SaveKind::Gif: return QStringLiteral("アニメーションGIF (*.gif)");
-    case SaveKind::Worksheet: return QStringLiteral("ワークシート PDF (*.pdf)");
-    case SaveKind::WorksheetAllValues: return QStringLiteral("ワークシート PDF、値ごとに 1 ページ (*.pdf)");
-    case SaveKind::Png: return QStringLiteral("表示中のコマ PNG (*.png)");
-    }
-    return {};
+    return QStringLiteral("%1 (*.%2)").arg(QString::fromStdString(choice.caption), QString::fromStdString(choice.extension));
 }
+
+}  // namespace
+
+QString SaveFilter(SaveKind kind) { return filterOf(SaveChoiceOf(kind, WorksheetMedium::PdfFile)); }
 
 QString SaveFilters(bool hasParameter)
 {
-    QStringList filters{SaveFilter(SaveKind::Gif), SaveFilter(SaveKind::Worksheet)};
-    if (hasParameter)
-        filters << SaveFilter(SaveKind::WorksheetAllValues);
-    filters << SaveFilter(SaveKind::Png);
+    QStringList filters;
+    for (const SaveChoice& choice : SaveChoices(hasParameter, WorksheetMedium::PdfFile))
+        filters << filterOf(choice);
     return filters.join(QStringLiteral(";;"));
 }
 

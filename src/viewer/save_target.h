@@ -1,23 +1,20 @@
 #pragma once
 
+#include "viewer_model/save_choices.h"
+
 #include <QString>
 
 #include <string>
 
 namespace kelvora {
 
-// What 保存 writes: every stored frame as a looping GIF, a worksheet PDF of
-// every frame, the same with a page for every value of the scene's
-// parameter, or the frame on the picture as a PNG.
-enum class SaveKind { Gif, Worksheet, WorksheetAllValues, Png };
-
 struct SaveTarget {
     QString path;
     SaveKind kind = SaveKind::Gif;
 };
 
-// The dialog's filter for a kind, and those the dialog offers: all of them
-// for a scene with a parameter, all but WorksheetAllValues for the others.
+// The dialog's filter for a kind ("アニメーションGIF (*.gif)"), and those
+// the dialog offers, as SaveChoices offers them.
 QString SaveFilter(SaveKind kind);
 QString SaveFilters(bool hasParameter);
 

@@ -123,12 +123,12 @@ void ViewerWindow::save()
 
     const QString fileName = QFileInfo(target.path).fileName();
     if (!written.ok) {
-        saveStatus_->setText(QStringLiteral("保存できませんでした"));
+        saveStatus_->setText(QString::fromUtf8(kSaveFailedStatus.data(), static_cast<qsizetype>(kSaveFailedStatus.size())));
         nameLiveControls();
         messageSink_(SaveFailureMessage(fileName, written.error));
         return;
     }
-    QString status = QStringLiteral("保存しました：%1").arg(fileName);
+    QString status = QString::fromStdString(SavedStatus(fileName.toStdString()));
     if (written.quantised)
         status += QStringLiteral("（256色を超えるため減色）");
     saveStatus_->setText(status);

@@ -8,6 +8,7 @@
 #include "scenes/scene_catalogue.h"
 #include "viewer_model/menu_description.h"
 #include "viewer_model/scroll_wheel.h"
+#include "viewer_model/save_choices.h"
 #include "viewer_model/viewer_description.h"
 #include "viewer_model/viewer_keys.h"
 #include "viewer_model/viewer_model.h"
@@ -100,6 +101,20 @@ val describeViewer(int sceneIndex)
     out.set("pictureBackground", d.pictureBackground);
     out.set("initialFocus", d.initialFocus);
     out.set("controls", controls(d.controls));
+    return out;
+}
+
+// The choices of the page's 保存 dialog, in the order offered: each
+// caption and name (its button is "save-" + name).
+val saveChoices(bool hasParameter)
+{
+    val out = val::array();
+    for (const SaveChoice& choice : SaveChoices(hasParameter, WorksheetMedium::Print)) {
+        val c = val::object();
+        c.set("caption", choice.caption);
+        c.set("name", choice.name);
+        out.call<void>("push", c);
+    }
     return out;
 }
 
@@ -345,6 +360,9 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .value("Up", MenuArrow::Up);
     class_<ScrollWheel>("ScrollWheel").constructor<>().function("turn", &ScrollWheel::turn);
     function("describeViewer", &describeViewer);
+    function("saveChoices", &saveChoices);
+    function("savedStatus", optional_override([](const std::string& fileName) { return SavedStatus(fileName); }));
+    function("saveFailedStatus", optional_override([] { return std::string(kSaveFailedStatus); }));
     function("layOutViewer", &layOutViewer);
     function("describeMenu", &describeMenu);
     function("layOutMenu", &layOutMenu);

@@ -58,10 +58,6 @@ export function startApp(createModule) {
     page.menu = new Menu(element('menu'), k, openScene, endProgram);
     page.saving = new Saving(element('save-panel'), element('worksheet'));
     const on = (id, type, action, capture) => element(id).addEventListener(type, guarded(action), capture);
-    on('save-gif', 'click', () => page.saving.gif());
-    on('save-png', 'click', () => page.saving.png());
-    on('save-sheet', 'click', () => page.saving.worksheet(false));
-    on('save-sheet-all', 'click', () => page.saving.worksheet(true));
     on('save-cancel', 'click', () => page.saving.close());
     on('save-panel', 'close', () => page.saving.closed());
     on('save-panel', 'click', (event) => { if (event.target === element('save-panel')) page.saving.close(); });

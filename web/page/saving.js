@@ -261,7 +261,7 @@ export class Saving {
   open(viewer) {
     if (!viewer.model.controls().save || !viewer.store.allStored()) return;
     this.viewer = viewer;
-    this.offerAllValues(viewer.model.hasParameter());
+    this.offerChoices(viewer);
     this.panel.showModal();
     this.panel.querySelector('button').focus();
   }
@@ -291,11 +291,11 @@ export class Saving {
   // proposes it.
   baseName() { return this.viewer.model.saveFileStem() || 'kelvora'; }
 
-  saved(fileName) { this.viewer.showSaveStatus('保存しました：' + fileName); }
+  saved(fileName) { this.viewer.showSaveStatus(this.viewer.k.savedStatus(fileName)); }
   // Where the browser says it could not make the file (toBlob gives no
   // blob: a canvas too large, memory), nothing is offered and the status
   // says so.
-  failed() { this.viewer.showSaveStatus('保存できませんでした'); }
+  failed() { this.viewer.showSaveStatus(this.viewer.k.saveFailedStatus()); }
 
   gif() {
     this.close();
@@ -323,8 +323,28 @@ export class Saving {
     }), 'image/png');
   }
 
-  // The panel offers a page for every value only where there are values.
-  offerAllValues(offered) { this.panel.querySelector('#save-sheet-all').hidden = !offered; }
+  // The choices the core offers for the viewer's scene (a page for every
+  // value only where there are values), before キャンセル, under the
+  // caption of 保存.
+  offerChoices(viewer) {
+    const actions = {
+      gif: () => this.gif(),
+      png: () => this.png(),
+      sheet: () => this.worksheet(false),
+      'sheet-all': () => this.worksheet(true),
+    };
+    const cancel = this.panel.querySelector('#save-cancel');
+    for (const old of this.panel.querySelectorAll('button[data-choice]')) old.remove();
+    for (const choice of viewer.k.saveChoices(viewer.model.hasParameter())) {
+      const button = document.createElement('button');
+      button.id = 'save-' + choice.name;
+      button.dataset.choice = choice.name;
+      button.textContent = choice.caption;
+      button.addEventListener('click', guarded(actions[choice.name]));
+      cancel.before(button);
+    }
+    this.panel.querySelector('#save-heading').textContent = viewer.saveButton.textContent;
+  }
 
   worksheet(allValues) {
     this.close();
