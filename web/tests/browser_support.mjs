@@ -79,3 +79,28 @@ export function readPdf(path) {
   const [, w, h] = /^Page size:\s+([\d.]+) x ([\d.]+) pts/m.exec(info);
   return { pages, width: Number(w), height: Number(h) };
 }
+
+// The tally of a test program: check() counts a pass or prints the fault;
+// finish() adds the page's problems, prints the totals and exits 0 only
+// when nothing failed.
+export function checks(name) {
+  const problems = [];
+  const tally = { passed: 0, failed: 0 };
+  const started = Date.now();
+  function check(ok, what) {
+    if (ok) {
+      ++tally.passed;
+    } else {
+      ++tally.failed;
+      console.log(`FAIL ${what}`);
+    }
+  }
+  function finish(shotDir) {
+    for (const p of problems) console.log(`FAIL ${p}`);
+    tally.failed += problems.length;
+    console.log(`${name}: ${((Date.now() - started) / 1000).toFixed(1)} s, screenshots in ${shotDir}`);
+    console.log(`${name}: ${tally.passed} passed, ${tally.failed} failed`);
+    process.exit(tally.failed === 0 ? 0 : 1);
+  }
+  return { problems, check, finish };
+}

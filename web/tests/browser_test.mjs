@@ -8,7 +8,7 @@
 //   node web/tests/browser_test.mjs build-web [SCREENSHOT_DIR]
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchBrowser, openPage, readGif, readPdf, shippedPageUrl, testPageUrl } from './browser_support.mjs';
+import { checks, launchBrowser, openPage, readGif, readPdf, shippedPageUrl, testPageUrl } from './browser_support.mjs';
 
 const [buildDir, shotDir = 'build-web/screenshots'] = process.argv.slice(2);
 if (!buildDir) {
@@ -17,17 +17,7 @@ if (!buildDir) {
 }
 mkdirSync(shotDir, { recursive: true });
 
-const problems = [];
-let passed = 0;
-let failed = 0;
-function check(ok, what) {
-  if (ok) {
-    ++passed;
-  } else {
-    ++failed;
-    console.log(`FAIL ${what}`);
-  }
-}
+const { problems, check, finish } = checks('browser test');
 
 // The phase by name, and every control whose enabled state differs from
 // what the model says.
@@ -465,7 +455,6 @@ async function shippedPageChecks(browser) {
   await context.close();
 }
 
-const started = Date.now();
 const browser = await launchBrowser();
 const url = testPageUrl(buildDir);
 try {
@@ -538,8 +527,4 @@ try {
   await browser.close();
 }
 
-for (const p of problems) console.log(`FAIL ${p}`);
-failed += problems.length;
-console.log(`browser test: ${((Date.now() - started) / 1000).toFixed(1)} s, screenshots in ${shotDir}`);
-console.log(`browser test: ${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+finish(shotDir);

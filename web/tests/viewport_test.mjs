@@ -8,7 +8,7 @@
 //   node web/tests/viewport_test.mjs build-web [SCREENSHOT_DIR]
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchBrowser, openPage, testPageUrl } from './browser_support.mjs';
+import { checks, launchBrowser, openPage, testPageUrl } from './browser_support.mjs';
 
 const [buildDir, shotDir = 'build-web/screenshots'] = process.argv.slice(2);
 if (!buildDir) {
@@ -33,18 +33,8 @@ const SCREENS = [
   { name: '4k-3840x2160', viewport: { width: 3840, height: 2160 } },
 ];
 
-const problems = [];
-let passed = 0;
+const { problems, check, finish } = checks('viewport test');
 let scrolls = 0;
-let failed = 0;
-function check(ok, what) {
-  if (ok) {
-    ++passed;
-  } else {
-    ++failed;
-    console.log(`FAIL ${what}`);
-  }
-}
 
 // The element's box, and the window's.
 function boxOf(page, id) {
@@ -185,7 +175,6 @@ async function screenChecks(browser, screen) {
   await context.close();
 }
 
-const started = Date.now();
 const browser = await launchBrowser();
 try {
   for (const screen of SCREENS) await screenChecks(browser, screen);
@@ -195,8 +184,4 @@ try {
 // Some screens are too small for everything at once: the test has scrolled.
 check(scrolls > 0, `${scrolls} scrolls by wheel or swipe`);
 console.log(`viewport test: ${scrolls} scrolls by wheel or swipe`);
-for (const p of problems) console.log(`FAIL ${p}`);
-failed += problems.length;
-console.log(`viewport test: ${((Date.now() - started) / 1000).toFixed(1)} s, screenshots in ${shotDir}`);
-console.log(`viewport test: ${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+finish(shotDir);
