@@ -115,6 +115,16 @@ export function place(e, r) {
   e.style.height = r.height + 'px';
 }
 
+// A slider's thumb and track keep the browser's size whatever its box: where
+// the text grows, the slider is laid out at the design's size and grown
+// with it by a transform, which clicks and drags pass through.
+function placeSlider(e, r, scale) {
+  const s = Math.max(scale, 1);
+  place(e, { left: r.left, top: r.top, width: r.width / s, height: r.height / s });
+  e.style.transformOrigin = '0 0';
+  e.style.transform = s === 1 ? '' : `scale(${s})`;
+}
+
 // Whether a finger is the pointer: the layouts then give every control a
 // touch target and show the scroll bars' step buttons.
 export function coarsePointer() { return window.matchMedia('(pointer: coarse)').matches; }
@@ -125,7 +135,8 @@ export function coarsePointer() { return window.matchMedia('(pointer: coarse)').
 export function applyLayout(placed, layout, extent) {
   layout.places.forEach((r, i) => {
     placed[i].hidden = !layout.shown[i];
-    place(placed[i], r);
+    if (placed[i].type === 'range') placeSlider(placed[i], r, layout.textScale);
+    else place(placed[i], r);
   });
   document.body.style.fontSize = DEFAULT_POINTS * layout.textScale + 'pt';
   document.body.style.setProperty('--text-scale', String(layout.textScale));
