@@ -18,13 +18,16 @@ namespace kelvora {
 namespace {
 
 // The menu on the primary screen with a mouse: the design grown with the
-// screen, or where that does not fit, the flow of LayOutMenuOnScreen.
-WindowLayout layoutOnScreen(const MenuDescription& menu)
+// screen, or where that does not fit, the flow of LayOutMenuOnScreen in
+// what the window's frame leaves of the screen.
+WindowLayout layoutOnScreen(const MenuDescription& menu, QSize frame = {})
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return LayOutMenuOnScreen(menu, kDesignScreenWidth, kDesignScreenHeight, Pointer::Fine);
-    return LayOutMenuOnScreen(menu, screen->geometry().width(), screen->geometry().height(), Pointer::Fine);
+    const QSize size = screen ? screen->geometry().size() : QSize(kDesignScreenWidth, kDesignScreenHeight);
+    const WindowLayout design = LayOutMenuOnScreen(menu, size.width(), size.height(), Pointer::Fine);
+    if (!design.reflowed || frame.isEmpty())
+        return design;
+    return LayOutMenuOnScreen(menu, size.width() - frame.width(), size.height() - frame.height(), Pointer::Fine);
 }
 
 }  // namespace
@@ -77,9 +80,10 @@ void MenuWindow::createControls()
     StackAndChain(description_.controls, controls_);
 }
 
-QPoint MenuWindow::centredTopLeft()
+QPoint MenuWindow::centredTopLeft() { return centredTopLeft(outerSizePixels()); }
+
+QPoint MenuWindow::centredTopLeft(QSize outer)
 {
-    const QSize outer = outerSizePixels();
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
@@ -115,8 +119,13 @@ void MenuWindow::fitFrameOnce()
     if (margins.width() <= 0 && margins.height() <= 0)
         return;
     frameFitted_ = true;
-    resize(outerSizePixels() - margins);
-    move(centredTopLeft());
+    frame_ = margins;
+    // The design keeps its whole size, frame included; a flow is made
+    // again to fit beside the frame, since the window cannot scroll.
+    const WindowLayout layout = layoutOnScreen(description_, frame_);
+    const QSize area = layout.reflowed ? QSize(layout.contentWidth, layout.contentHeight) : outerSizePixels() - margins;
+    resize(area);
+    move(centredTopLeft(area + margins));
 }
 
 void MenuWindow::resizeEvent(QResizeEvent* event)
@@ -127,7 +136,7 @@ void MenuWindow::resizeEvent(QResizeEvent* event)
 
 void MenuWindow::placeControls()
 {
-    WindowLayout layout = layoutOnScreen(description_);
+    WindowLayout layout = layoutOnScreen(description_, frame_);
     // The design's user scale fills the drawing area as it is, frame or not.
     if (!layout.reflowed)
         layout.places = LayOutMenu(description_, width(), height(), layout.textScale);

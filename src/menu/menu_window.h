@@ -34,8 +34,10 @@ public:
 
     // The window's outer size in pixels, frame included.
     static QSize outerSizePixels();
-    // Where the whole window stands when centred on the screen.
+    // Where the whole window stands when centred on the screen, at its
+    // outer size or at the one given.
     static QPoint centredTopLeft();
+    static QPoint centredTopLeft(QSize outer);
 
 signals:
     // A scene button opened this viewer (it is already shown).
@@ -59,6 +61,7 @@ private:
     QPushButton* endButton_ = nullptr;
     QLabel* heading_ = nullptr;
     bool frameFitted_ = false;
+    QSize frame_;  // what the window manager's frame adds, once known
 };
 
 // Opens a new menu window and wires its viewers back to new menus, so the

@@ -48,10 +48,19 @@ WindowLayout LayOutMenuOnScreen(const MenuDescription& menu, int screenWidth, in
         const int rows = (scenes + columns - 1) / columns + 1;  // 終了 on a row of its own
         return margin + heading.height + gap + rows * buttonHeight + (rows - 1) * gap + margin;
     };
+    // Two columns, or where they are too tall the fewest more that fit
+    // (three, then four): a window that cannot scroll needs them all.
     int columns = 2;
-    if (heightOf(2) > screenHeight && widthOf(4) <= screenWidth)
-        columns = 4;
-    else if ((screenWidth - 2 * margin - gap) / 2 < ScaledPixels(kNarrowestButton, scale))
+    if (heightOf(2) > screenHeight) {
+        for (const int more : {3, 4}) {
+            if (widthOf(more) > screenWidth)
+                break;
+            columns = more;
+            if (heightOf(more) <= screenHeight)
+                break;
+        }
+    }
+    if (columns == 2 && (screenWidth - 2 * margin - gap) / 2 < ScaledPixels(kNarrowestButton, scale))
         columns = 1;
     // Buttons narrower than designed where the screen is.
     const int width = std::min(buttonWidth, (screenWidth - 2 * margin - (columns - 1) * gap) / columns);
