@@ -141,6 +141,7 @@ void MenuWindow::placeControls()
     if (!layout.reflowed)
         layout.places = LayOutMenu(description_, width(), height(), layout.textScale);
     ApplyLayout(description_.controls, controls_, layout);
+    columns_ = MenuColumns(layout);
 }
 
 void MenuWindow::openScene(int sceneIndex)
@@ -171,7 +172,7 @@ bool MenuWindow::eventFilter(QObject* watched, QEvent* event)
         for (std::size_t i = 0; i < sceneButtons_.size(); ++i)
             if (sceneButtons_[i] == focusWidget())
                 focused = static_cast<int>(i);
-        sceneButtons_[static_cast<std::size_t>(MenuSceneAfterArrow(focused, arrow))]->setFocus();
+        sceneButtons_[static_cast<std::size_t>(MenuSceneAfterArrow(focused, arrow, columns_))]->setFocus();
         return true;
     };
     switch (key->key()) {

@@ -62,6 +62,7 @@ private:
     QLabel* heading_ = nullptr;
     bool frameFitted_ = false;
     QSize frame_;  // what the window manager's frame adds, once known
+    int columns_ = 2;  // scene buttons to a row, for the arrow keys
 };
 
 // Opens a new menu window and wires its viewers back to new menus, so the

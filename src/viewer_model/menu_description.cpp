@@ -70,14 +70,30 @@ std::vector<PixelRect> LayOutMenu(const MenuDescription& menu, int areaWidth, in
     return places;
 }
 
-int MenuSceneAfterArrow(std::optional<int> focusedScene, MenuArrow arrow)
+int MenuSceneAfterArrow(std::optional<int> focusedScene, MenuArrow arrow, int columns)
 {
-    const int step = arrow == MenuArrow::Right ? 1 : arrow == MenuArrow::Left ? -1 : arrow == MenuArrow::Down ? 2 : -2;
+    const int step = arrow == MenuArrow::Right ? 1
+        : arrow == MenuArrow::Left             ? -1
+        : arrow == MenuArrow::Down             ? columns
+                                               : -columns;
     const int count = static_cast<int>(kMenuReadingOrder.size());
     const int from = focusedScene ? positionOf(*focusedScene) : -1;
     int position = from < 0 ? 0 : from + step;
     position = (position % count + count) % count;
     return kMenuReadingOrder[static_cast<std::size_t>(position)];
+}
+
+int MenuColumns(const WindowLayout& layout)
+{
+    // The first scene button follows the heading; the row is those at its
+    // height.
+    if (layout.places.size() < 3)
+        return 1;
+    int columns = 1;
+    while (columns + 1 < static_cast<int>(layout.places.size()) - 1
+        && layout.places[static_cast<std::size_t>(columns + 1)].top == layout.places[1].top)
+        ++columns;
+    return columns;
 }
 
 }  // namespace kelvora

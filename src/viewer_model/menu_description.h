@@ -45,7 +45,11 @@ enum class MenuArrow { Right, Left, Down, Up };
 
 // The scene whose button the arrow focuses, from the scene focused now
 // (nullopt when no scene button has the focus: the walk starts at the
-// first button).
-int MenuSceneAfterArrow(std::optional<int> focusedScene, MenuArrow arrow);
+// first button), with `columns` scene buttons to a row (MenuColumns).
+int MenuSceneAfterArrow(std::optional<int> focusedScene, MenuArrow arrow, int columns = 2);
+
+// The scene buttons in a row of a menu laid out: two in the design, one to
+// four in a flow.
+int MenuColumns(const WindowLayout& layout);
 
 }  // namespace kelvora

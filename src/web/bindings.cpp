@@ -171,14 +171,17 @@ val describeMenu()
 val layOutMenu(int width, int height, bool coarse)
 {
     const MenuDescription d = DescribeMenu();
-    return windowLayout(d.controls, LayOutMenuOnScreen(d, width, height, pointerOf(coarse)), pointerOf(coarse));
+    const WindowLayout layout = LayOutMenuOnScreen(d, width, height, pointerOf(coarse));
+    val out = windowLayout(d.controls, layout, pointerOf(coarse));
+    out.set("columns", MenuColumns(layout));
+    return out;
 }
 
 // The scene to focus after an arrow key; focusedScene -1 when no scene
-// button has the focus.
-int menuSceneAfterArrow(int focusedScene, MenuArrow arrow)
+// button has the focus; columns as the menu's layout says.
+int menuSceneAfterArrow(int focusedScene, MenuArrow arrow, int columns)
 {
-    return MenuSceneAfterArrow(focusedScene < 0 ? std::nullopt : std::optional<int>(focusedScene), arrow);
+    return MenuSceneAfterArrow(focusedScene < 0 ? std::nullopt : std::optional<int>(focusedScene), arrow, columns);
 }
 
 std::string menuCaption(int sceneIndex)

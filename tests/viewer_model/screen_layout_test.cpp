@@ -79,6 +79,15 @@ TEST(ScreenLayout, EveryControlUsableOnEveryScreen)
         const WindowLayout layout = LayOutMenuOnScreen(menu, s.width, s.height, s.pointer);
         expectUsable(menu.controls, layout, s);
         EXPECT_LE(layout.contentWidth, s.width);
+        // Down goes to the button straight under the first, however many
+        // columns the flow made.
+        const int below = MenuSceneAfterArrow(menu.controls[1].value, MenuArrow::Down, MenuColumns(layout));
+        for (std::size_t j = 2; j + 1 < menu.controls.size(); ++j) {
+            if (menu.controls[j].value == below) {
+                EXPECT_EQ(layout.places[j].left, layout.places[1].left) << s.width << "x" << s.height;
+                EXPECT_GT(layout.places[j].top, layout.places[1].top) << s.width << "x" << s.height;
+            }
+        }
         // The desktop's menu cannot scroll: with a mouse it all fits.
         if (s.pointer == Pointer::Fine) {
             EXPECT_LE(layout.contentHeight, s.height) << s.width << "x" << s.height;

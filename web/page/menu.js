@@ -10,6 +10,7 @@ export class Menu {
     this.k = k;
     const menu = k.describeMenu();
     this.buttons = new Map();  // scene -> its button
+    this.columns = 2;  // scene buttons to a row, as laid out
     // The scenes in reading order, the order of the arrows and of Tab.
     this.order = [];
     this.placed = [];
@@ -36,7 +37,9 @@ export class Menu {
   layOut() {
     if (this.root.offsetParent === null) return;
     const screen = document.documentElement;
-    applyLayout(this.placed, this.k.layOutMenu(screen.clientWidth, screen.clientHeight, coarsePointer()), this.root);
+    const layout = this.k.layOutMenu(screen.clientWidth, screen.clientHeight, coarsePointer());
+    applyLayout(this.placed, layout, this.root);
+    this.columns = layout.columns;
   }
 
   focusFirst() { this.buttons.get(this.order[0]).focus(); }
@@ -56,7 +59,7 @@ export class Menu {
 
   walk(arrow) {
     const focused = document.activeElement.dataset ? document.activeElement.dataset.scene : undefined;
-    const scene = this.k.menuSceneAfterArrow(focused === undefined ? -1 : Number(focused), arrow);
+    const scene = this.k.menuSceneAfterArrow(focused === undefined ? -1 : Number(focused), arrow, this.columns);
     this.buttons.get(scene).focus();
   }
 }
