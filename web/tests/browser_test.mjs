@@ -262,6 +262,12 @@ async function probeChecks(page) {
   const store = await page.evaluate(() => [window.kelvora.viewer.store.width, window.kelvora.viewer.store.height]);
   check(png.readUInt32BE(16) === store[0] && png.readUInt32BE(20) > store[1] * 1.2, `probe: the PNG ${png.readUInt32BE(16)}x${png.readUInt32BE(20)} has the graph under the frame`);
   writeFileSync(join(shotDir, 'probe-saved.png'), png);
+  await page.click('#save');
+  const [gifDownload] = await Promise.all([page.waitForEvent('download'), page.click('#save-gif')]);
+  const gif = readFileSync(await gifDownload.path());
+  const frames = await page.evaluate(() => window.kelvora.viewer.model.lastFrame() + 1);
+  check(gif.readUInt16LE(6) === store[0] && gif.readUInt16LE(8) === png.readUInt32BE(20) && readGif(gif).delays.length === frames,
+    `probe: the GIF ${gif.readUInt16LE(6)}x${gif.readUInt16LE(8)} of ${readGif(gif).delays.length} frames has the graph under each`);
   await page.evaluate(() => { window.print = () => {}; });
   await page.click('#save');
   await page.click('#save-sheet');
