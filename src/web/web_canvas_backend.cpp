@@ -45,7 +45,7 @@ void WebCanvasBackend::flush()
             push(v);
     }
     if (!ops_.empty())
-        painter_(PaintBatch{ops_, texts_, dots_});
+        painter_(PaintBatch{ops_, texts_, dots_, mapping_.pixelWidth, mapping_.pixelHeight});
     ops_.clear();
     texts_.clear();
     dotBoxes_ = 0;

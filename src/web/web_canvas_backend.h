@@ -26,11 +26,14 @@ enum class PaintOp : int { Clear = 1, Line, Box, Circle, Dot, Text, Pixels };
 
 // What the page paints in one go: operations in call order, their texts,
 // and the dot layer (RGBA, width x height device pixels, transparent where
-// nothing was set) that a Pixels operation lays over the picture.
+// nothing was set) that a Pixels operation lays over the picture; the
+// canvas's size in device pixels.
 struct PaintBatch {
     const std::vector<double>& ops;
     const std::vector<std::string>& texts;
     const std::vector<std::uint32_t>& dots;
+    int deviceWidth;
+    int deviceHeight;
 };
 
 // The canvas backend of the web page. It maps user coordinates to device

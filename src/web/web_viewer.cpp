@@ -51,19 +51,19 @@ void WebViewer::createSurface()
     backend_ = std::move(backend);
 }
 
-void PaintOnPage(val& page, const PaintBatch& batch, int deviceWidth, int deviceHeight, const char* method)
+void PaintOnPage(val& page, const PaintBatch& batch, const char* method)
 {
     val texts = val::array();
     for (const std::string& text : batch.texts)
         texts.call<void>("push", val(text));
     const auto* dotBytes = reinterpret_cast<const unsigned char*>(batch.dots.data());
     page.call<void>(method, val(emscripten::typed_memory_view(batch.ops.size(), batch.ops.data())), texts,
-        val(emscripten::typed_memory_view(batch.dots.size() * 4, dotBytes)), deviceWidth, deviceHeight);
+        val(emscripten::typed_memory_view(batch.dots.size() * 4, dotBytes)), batch.deviceWidth, batch.deviceHeight);
 }
 
 void WebViewer::paint(const PaintBatch& batch)
 {
-    PaintOnPage(page_, batch, backend_->deviceWidth(), backend_->deviceHeight());
+    PaintOnPage(page_, batch);
 }
 
 namespace {

@@ -26,8 +26,7 @@ struct WebPictureSize {
 
 // Hands a batch to page.paint(ops, texts, dots, deviceWidth, deviceHeight),
 // the page's Painter (or to another method of the same arguments).
-void PaintOnPage(emscripten::val& page, const PaintBatch& batch, int deviceWidth, int deviceHeight,
-    const char* method = "paint");
+void PaintOnPage(emscripten::val& page, const PaintBatch& batch, const char* method = "paint");
 
 // The viewer of the web page: the ViewerModel with the page as its host.
 // The frame store, the scheduling of capture, the timeouts and the

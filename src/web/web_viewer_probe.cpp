@@ -4,7 +4,6 @@
 
 #include "web/web_viewer.h"
 
-#include "probe/probe.h"
 
 #include <algorithm>
 
@@ -24,9 +23,7 @@ void WebViewer::setGraphSize(int width, int height)
         return;
     graphCanvas_.reset();
     graphBackend_ = std::make_unique<WebCanvasBackend>(std::max(1, width), std::max(1, height),
-        pendingSize_.devicePixelRatio, [this](const PaintBatch& batch) {
-            PaintOnPage(page_, batch, graphBackend_->deviceWidth(), graphBackend_->deviceHeight(), "paintGraph");
-        });
+        pendingSize_.devicePixelRatio, [this](const PaintBatch& batch) { PaintOnPage(page_, batch, "paintGraph"); });
     graphCanvas_ = std::make_unique<Canvas>(*graphBackend_, graphBackend_->logicalWidth(),
         graphBackend_->logicalHeight());
     if (model_->shownFrame() >= 0 && !model_->probe().empty())
@@ -55,22 +52,18 @@ val WebViewer::drawProbedPicture(int k, val target) const
 {
     const ViewerProbe& probe = model_->probe();
     const double ratio = backend_->devicePixelRatio();
-    WebCanvasBackend rings(backend_->logicalWidth(), backend_->logicalHeight(), ratio, [&](const PaintBatch& batch) {
-        PaintOnPage(target, batch, backend_->deviceWidth(), backend_->deviceHeight());
-    });
+    WebCanvasBackend rings(backend_->logicalWidth(), backend_->logicalHeight(), ratio,
+        [&](const PaintBatch& batch) { PaintOnPage(target, batch); });
     Canvas picture(rings, rings.logicalWidth(), rings.logicalHeight());
     picture.RestoreState(canvas_->state());
-    DrawProbeRings(picture, probe.marks().sites, k / static_cast<double>(probe.graph().frames));
+    probe.drawRings(picture, k);
     rings.flush();
 
     const ProbeLayout layout = LayOutProbeGraph(rings.logicalWidth(), rings.logicalHeight());
-    WebCanvasBackend* graphPointer = nullptr;
-    WebCanvasBackend graphBackend(layout.graph.width, layout.graph.height, ratio, [&](const PaintBatch& batch) {
-        PaintOnPage(target, batch, graphPointer->deviceWidth(), graphPointer->deviceHeight(), "paintGraph");
-    });
-    graphPointer = &graphBackend;
+    WebCanvasBackend graphBackend(layout.graph.width, layout.graph.height, ratio,
+        [&](const PaintBatch& batch) { PaintOnPage(target, batch, "paintGraph"); });
     Canvas graph(graphBackend, layout.graph.width, layout.graph.height);
-    DrawProbeGraph(graph, probe.graph(), GraphContent::Shown, k);
+    probe.drawGraph(graph, k);
     graphBackend.flush();
 
     // Device pixels: each part keeps the size its surface gives it.

@@ -118,11 +118,8 @@ val WorksheetPrintLayout(int frameCount, double frameWidth, double frameHeight, 
 void DrawWorksheetPeriod(int sceneIndex, int frameCount, int param, const WebPictureSize& size,
     int minimumTextPixels, val places, val page)
 {
-    WebCanvasBackend* backendPointer = nullptr;
-    WebCanvasBackend backend(size.width, size.height, size.devicePixelRatio, [&](const PaintBatch& batch) {
-        PaintOnPage(page, batch, backendPointer->deviceWidth(), backendPointer->deviceHeight());
-    });
-    backendPointer = &backend;
+    WebCanvasBackend backend(
+        size.width, size.height, size.devicePixelRatio, [&](const PaintBatch& batch) { PaintOnPage(page, batch); });
     backend.setMinimumTextPixels(minimumTextPixels);
     Canvas canvas(backend, size.width, size.height);
     DrawRingedPeriod(sceneIndex, canvas, frameCount, param, size.screenWidth, size.screenHeight, placesFrom(places),
@@ -136,11 +133,8 @@ void DrawWorksheetPeriod(int sceneIndex, int frameCount, int param, const WebPic
         return;
     const WorksheetProbes probes = probesAt(sceneIndex, frameCount, param, size, places);
     const ProbeGraph graph = MakeProbeGraph(probes.sites, probes.amplitude, frameCount);
-    WebCanvasBackend* graphPointer = nullptr;
-    WebCanvasBackend graphBackend(kWorksheetGraphWidth, kWorksheetGraphHeight, 1, [&](const PaintBatch& batch) {
-        PaintOnPage(page, batch, graphPointer->deviceWidth(), graphPointer->deviceHeight());
-    });
-    graphPointer = &graphBackend;
+    WebCanvasBackend graphBackend(
+        kWorksheetGraphWidth, kWorksheetGraphHeight, 1, [&](const PaintBatch& batch) { PaintOnPage(page, batch); });
     Canvas graphCanvas(graphBackend, kWorksheetGraphWidth, kWorksheetGraphHeight);
     for (const GraphContent content : {GraphContent::Blank, GraphContent::Answer}) {
         DrawProbeGraph(graphCanvas, graph, content);

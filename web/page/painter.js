@@ -104,6 +104,16 @@ export class Painter {
     ctx.fillText(text, x, y);
   }
 
+  // As paint, on the target first made width x height device pixels where it
+  // is another size (a canvas clears when it is sized).
+  paintSized(ops, texts, dots, width, height) {
+    if (this.canvas.width !== width || this.canvas.height !== height) {
+      this.canvas.width = width;
+      this.canvas.height = height;
+    }
+    this.paint(ops, texts, dots, width, height);
+  }
+
   paint(ops, texts, dots, width, height) {
     const ctx = this.ctx;
     const PaintOp = this.ops;

@@ -60,13 +60,7 @@ export class ProbeView {
   }
 
   // The graph's paint operations, in device pixels of its canvas.
-  paint(ops, texts, dots, width, height) {
-    if (this.graph.width !== width || this.graph.height !== height) {
-      this.graph.width = width;
-      this.graph.height = height;
-    }
-    this.painter.paint(ops, texts, dots, width, height);
-  }
+  paint(ops, texts, dots, width, height) { this.painter.paintSized(ops, texts, dots, width, height); }
 
   // A click or a tap on the picture, at its place on the element.
   click(event, picture, viewer) {

@@ -103,10 +103,8 @@ function savedFrameCanvas(viewer, k) {
         painter.paint(ops, texts, dots, width, height);
       },
       paintGraph: (ops, texts, dots, width, height) => {
-        graph.width = width;
-        graph.height = height;
         painter.target(graph, null);
-        painter.paint(ops, texts, dots, width, height);
+        painter.paintSized(ops, texts, dots, width, height);
       },
     });
     const whole = document.createElement('canvas');
@@ -208,13 +206,7 @@ function drawPictures(k, viewer, frameCount, value, size, minimumTextPixels, pla
   const graphs = {};
   try {
     k.drawWorksheetPeriod(viewer.sceneIndex, frameCount, value, size, minimumTextPixels, places, {
-      paint: (ops, texts, dots, width, height) => {
-        if (canvas.width !== width || canvas.height !== height) {
-          canvas.width = width;
-          canvas.height = height;
-        }
-        painter.paint(ops, texts, dots, width, height);
-      },
+      paint: (ops, texts, dots, width, height) => painter.paintSized(ops, texts, dots, width, height),
       frameDrawn: () => { pictures.push(canvas.toDataURL('image/png')); },
       graphDrawn: (answer) => { graphs[answer ? 'answer' : 'blank'] = canvas.toDataURL('image/png'); },
     });
