@@ -135,19 +135,15 @@ bool ViewerWindow::scrollBarKey(QScrollBar* bar, QKeyEvent* key)
 
 void ViewerWindow::perform(KeyCommand command)
 {
+    // A command of a button presses the button, as a click would; the
+    // others are the model's.
     switch (command) {
     case KeyCommand::Draw: drawButton_->click(); break;
     case KeyCommand::Play: playButton_->click(); break;
     case KeyCommand::Pause: pauseButton_->click(); break;
     case KeyCommand::Step: stepButton_->click(); break;
-    case KeyCommand::StepBack: model_->stepBack(); break;
     case KeyCommand::End: endButton_->click(); break;
-    case KeyCommand::ProbeRight: model_->moveProbe(1, true); break;
-    case KeyCommand::ProbeLeft: model_->moveProbe(-1, true); break;
-    case KeyCommand::ProbeUp: model_->moveProbe(1, false); break;
-    case KeyCommand::ProbeDown: model_->moveProbe(-1, false); break;
-    case KeyCommand::ClearProbes: model_->clearProbes(); break;
-    case KeyCommand::None: break;
+    default: model_->runCommand(command); break;
     }
 }
 

@@ -421,6 +421,25 @@ void ViewerModel::pressStep()
 // One frame back: as a single step, but showing the frame before the one
 // last shown (from frame 0 back to LastFrame). A forward step after it
 // shows the frame after it again.
+bool ViewerModel::runCommand(KeyCommand command)
+{
+    switch (command) {
+    case KeyCommand::Draw: pressDraw(); return true;
+    case KeyCommand::Play: pressPlay(); return true;
+    case KeyCommand::Pause: pressPause(); return true;
+    case KeyCommand::Step: pressStep(); return true;
+    case KeyCommand::StepBack: stepBack(); return true;
+    case KeyCommand::ProbeRight: moveProbe(1, true); return true;
+    case KeyCommand::ProbeLeft: moveProbe(-1, true); return true;
+    case KeyCommand::ProbeUp: moveProbe(1, false); return true;
+    case KeyCommand::ProbeDown: moveProbe(-1, false); return true;
+    case KeyCommand::ClearProbes: clearProbes(); return true;
+    case KeyCommand::End:
+    case KeyCommand::None: return false;
+    }
+    return false;
+}
+
 void ViewerModel::stepBack()
 {
     if (!controls().step)

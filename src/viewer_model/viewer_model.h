@@ -90,6 +90,9 @@ public:
     void setParameter(int value);   // the parameter scroll bar moved
     // The command a key gives with this kind of control focused.
     KeyCommand commandForKey(ViewerKey key, FocusKind focus) const;
+    // Carries out a key's command: every one but End, which closes the
+    // host's window (and None); returns whether it was the model's.
+    bool runCommand(KeyCommand command);
 
     // The probe (viewer_model_probe.cpp). It takes clicks and keys once a
     // frame is on the picture; a change shows

@@ -319,14 +319,12 @@ EMSCRIPTEN_BINDINGS(kelvora_web)
         .function("pressPlay", &ViewerModel::pressPlay)
         .function("pressPause", &ViewerModel::pressPause)
         .function("pressStep", &ViewerModel::pressStep)
-        .function("stepBack", &ViewerModel::stepBack)
         .function("pressEnd", &ViewerModel::pressEnd)
         .function("setSpeed", &ViewerModel::setSpeed)
         .function("setParameter", &ViewerModel::setParameter)
         .function("probeMarked", optional_override([](const ViewerModel& m) { return !m.probe().empty(); }))
         .function("probeDescription", &ViewerModel::probeDescription)
-        .function("moveProbe", &ViewerModel::moveProbe)
-        .function("clearProbes", &ViewerModel::clearProbes);
+        .function("runCommand", &ViewerModel::runCommand);
 
     class_<WebViewer>("WebViewer")
         .function("model", &WebViewer::model, allow_raw_pointers())

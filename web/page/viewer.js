@@ -295,17 +295,8 @@ export class Viewer {
     event.preventDefault();
     event.stopPropagation();
     if (event.repeat && !this.k.repeatsWhenHeld(key)) return;
-    if (command === C.Draw) this.model.pressDraw();
-    else if (command === C.Play) this.model.pressPlay();
-    else if (command === C.Pause) this.model.pressPause();
-    else if (command === C.Step) this.model.pressStep();
-    else if (command === C.StepBack) this.model.stepBack();
-    else if (command === C.End) this.end();
-    else if (command === C.ProbeRight) this.model.moveProbe(1, true);
-    else if (command === C.ProbeLeft) this.model.moveProbe(-1, true);
-    else if (command === C.ProbeUp) this.model.moveProbe(1, false);
-    else if (command === C.ProbeDown) this.model.moveProbe(-1, false);
-    else if (command === C.ClearProbes) this.model.clearProbes();
+    if (command === C.End) this.end();
+    else this.model.runCommand(command);
   }
 
   // The arrows and page keys move a focused scroll bar as the core's
