@@ -10,6 +10,11 @@ struct PixelRect {
     int height = 0;
 
     bool operator==(const PixelRect&) const = default;
+    // Whether the two share a pixel.
+    bool overlaps(const PixelRect& o) const
+    {
+        return left < o.left + o.width && o.left < left + width && top < o.top + o.height && o.top < top + height;
+    }
 };
 
 }  // namespace kelvora

@@ -11,12 +11,6 @@ namespace kelvora {
 
 namespace {
 
-bool overlap(const PixelRect& a, const PixelRect& b)
-{
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height
-        && b.top < a.top + a.height;
-}
-
 bool inside(const PixelRect& r, int width, int height)
 {
     return r.left >= 0 && r.top >= 0 && r.left + r.width <= width && r.top + r.height <= height;
@@ -29,7 +23,7 @@ bool designFits(const ViewerDescription& viewer, const std::vector<PixelRect>& p
     for (std::size_t i = 0; i < places.size(); ++i) {
         if (i == picture || !ShownWith(viewer.controls[i], Pointer::Fine))
             continue;
-        if (!inside(places[i], width, height) || overlap(places[i], places[picture]))
+        if (!inside(places[i], width, height) || places[i].overlaps(places[picture]))
             return false;
     }
     return true;

@@ -12,12 +12,6 @@
 namespace kelvora {
 namespace {
 
-bool overlap(const PixelRect& a, const PixelRect& b)
-{
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height
-        && b.top < a.top + a.height;
-}
-
 struct Screen {
     int width;
     int height;
@@ -54,7 +48,7 @@ void expectUsable(std::span<const ControlDescription> controls, const WindowLayo
             // The design's stacked buttons share an edge pixel; a flow keeps
             // every control clear of the others.
             if (layout.reflowed && ShownWith(controls[j], s.pointer) && controls[j].role != ControlRole::Label) {
-                EXPECT_FALSE(overlap(r, layout.places[j])) << where << c.name << " " << controls[j].name;
+                EXPECT_FALSE(r.overlaps(layout.places[j])) << where << c.name << " " << controls[j].name;
             }
     }
 }
