@@ -15,9 +15,6 @@ namespace kelvora {
 
 namespace {
 
-// The size of the window's own font; a control of another size says so.
-constexpr double kDefaultPoints = 9;
-
 QScrollBar* scrollBar(const ScrollRange& range, QWidget* parent)
 {
     auto* bar = new QScrollBar(Qt::Horizontal, parent);
@@ -79,7 +76,7 @@ QWidget* BuildControl(const ControlDescription& c, QWidget* parent)
 void ApplyDescription(QWidget* widget, const ControlDescription& c)
 {
     widget->setObjectName(QString::fromStdString(c.designName));
-    if (c.font.points != kDefaultPoints)
+    if (c.font.points != kWindowFontPoints)
         widget->setFont(JapaneseFont(c.font.points));
     if (c.font.colour != 0) {
         QPalette palette = widget->palette();

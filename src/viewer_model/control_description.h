@@ -20,10 +20,13 @@ struct DesignRect {
     double height = 0;
 };
 
+// The windows' own text size, in points at the design's screen.
+inline constexpr double kWindowFontPoints = 9;
+
 // A text's font: the Japanese proportional gothic of the design at a size
 // in points, in a colour (0xRRGGBB).
 struct FontSpec {
-    double points = 9;
+    double points = kWindowFontPoints;
     unsigned colour = 0x000000;
 };
 

@@ -61,7 +61,8 @@ val controls(const std::vector<ControlDescription>& described)
         control.set("role", std::string(roleName(c.role)));
         control.set("caption", c.caption);
         control.set("rect", rect(c.rect));
-        control.set("fontPoints", c.font.points);
+        // Relative to the window's text, so it grows with it.
+        control.set("fontEm", c.font.points / kWindowFontPoints);
         control.set("fontColour", c.font.colour);
         control.set("tooltip", c.tooltip);
         control.set("accessibleName", c.accessibleName);
@@ -132,6 +133,7 @@ val windowLayout(const std::vector<ControlDescription>& controls, const WindowLa
         shown.call<void>("push", ShownWith(c, pointer));
     out.set("shown", shown);
     out.set("textScale", layout.textScale);
+    out.set("fontPoints", kWindowFontPoints * layout.textScale);
     out.set("contentWidth", layout.contentWidth);
     out.set("contentHeight", layout.contentHeight);
     out.set("reflowed", layout.reflowed);

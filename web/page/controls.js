@@ -4,10 +4,6 @@
 // the controls (see kelvora.css), so one reaching over a control never
 // takes its clicks.
 
-// The window's own text size at the design's screen; a control of another
-// size says so, relative to it, so its text grows with the window's.
-export const DEFAULT_POINTS = 9;
-
 function colour(rgb) { return '#' + rgb.toString(16).padStart(6, '0'); }
 
 function create(tag, c, text) {
@@ -94,7 +90,9 @@ export function buildControl(c) {
     if (c.role !== 'button' && c.role !== 'option') control.setAttribute('aria-label', c.accessibleName);
     if (c.accessibleDescription) control.setAttribute('aria-description', c.accessibleDescription);
   }
-  if (c.fontPoints !== DEFAULT_POINTS) placed.style.fontSize = c.fontPoints / DEFAULT_POINTS + 'em';
+  // A text of another size than the window's, relative to it, so it grows
+  // with the window's.
+  if (c.fontEm !== 1) placed.style.fontSize = c.fontEm + 'em';
   if (c.fontColour !== 0) placed.style.color = colour(c.fontColour);
   placed.hidden = c.hidden;
   return { placed, control };
@@ -138,7 +136,7 @@ export function applyLayout(placed, layout, extent) {
     if (placed[i].type === 'range') placeSlider(placed[i], r, layout.textScale);
     else place(placed[i], r);
   });
-  document.body.style.fontSize = DEFAULT_POINTS * layout.textScale + 'pt';
+  document.body.style.fontSize = layout.fontPoints + 'pt';
   document.body.style.setProperty('--text-scale', String(layout.textScale));
   extent.style.width = layout.contentWidth + 'px';
   extent.style.height = layout.contentHeight + 'px';
