@@ -25,7 +25,7 @@ WindowLayout layoutOnScreen(const MenuDescription& menu, QSize frame = {})
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize size = screen ? screen->geometry().size() : QSize(kDesignScreenWidth, kDesignScreenHeight);
     const WindowLayout design = LayOutMenuOnScreen(menu, size.width(), size.height(), Pointer::Fine);
-    if (!design.reflowed || frame.isEmpty())
+    if (!design.reflowed || !frame.isValid())
         return design;
     return LayOutMenuOnScreen(menu, size.width() - frame.width(), size.height() - frame.height(), Pointer::Fine);
 }
@@ -113,12 +113,11 @@ bool MenuWindow::event(QEvent* event)
 
 void MenuWindow::fitFrameOnce()
 {
-    if (frameFitted_ || !isVisible())
+    if (frame_.isValid() || !isVisible())
         return;
     const QSize margins = frameGeometry().size() - size();
     if (margins.width() <= 0 && margins.height() <= 0)
         return;
-    frameFitted_ = true;
     frame_ = margins;
     // The design keeps its whole size, frame included; a flow is made
     // again to fit beside the frame, since the window cannot scroll.

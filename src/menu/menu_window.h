@@ -60,8 +60,7 @@ private:
     std::array<QPushButton*, 16> sceneButtons_{};
     QPushButton* endButton_ = nullptr;
     QLabel* heading_ = nullptr;
-    bool frameFitted_ = false;
-    QSize frame_;  // what the window manager's frame adds, once known
+    QSize frame_;  // what the window manager's frame adds; invalid until known
     int columns_ = 2;  // scene buttons to a row, for the arrow keys
 };
 
