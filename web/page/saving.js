@@ -137,56 +137,48 @@ function savedFrames(viewer) {
   return frames;
 }
 
-function add(parent, tag, className, text) {
+// An element added to parent, with its class, text and style (lengths in
+// millimetres and text sizes in points: see mm, pt).
+function add(parent, tag, className, text, style) {
   const e = document.createElement(tag);
   if (className) e.className = className;
   if (text !== undefined) e.textContent = text;
+  if (style) Object.assign(e.style, style);
   parent.appendChild(e);
   return e;
 }
 
+const mm = (length) => length + 'mm';
+const pt = (size) => size + 'pt';
+
 // One page: the title, the fields to fill in, the frames with their labels
 // and the colour key, which names each colour for a black-and-white copy.
 function buildPage(sheet, layout, content, title, pictures, graph) {
-  const page = add(sheet, 'section', 'sheet-page');
-  page.style.height = layout.pageHeight + 'mm';
-  const heading = add(page, 'h1', '', title);
-  heading.style.height = layout.titleHeight + 'mm';
-  heading.style.fontSize = layout.titlePoints + 'pt';
-  const fields = add(page, 'div', 'sheet-fields');
-  fields.style.height = layout.fieldsHeight + 'mm';
-  fields.style.fontSize = layout.fieldPoints + 'pt';
-  for (const field of content.fields) {
-    const f = add(fields, 'span', 'sheet-field', field.caption);
-    f.style.width = (field.share * 100) + '%';
-  }
-  const grid = add(page, 'div', 'sheet-grid');
-  grid.style.height = layout.gridHeight + 'mm';
-  grid.style.margin = layout.gridMargin + 'mm 0';
-  grid.style.gridTemplateColumns = 'repeat(' + layout.columns + ', ' + layout.shownWidth + 'mm)';
-  grid.style.columnGap = layout.gap + 'mm';
-  grid.style.rowGap = layout.gap + 'mm';
+  const page = add(sheet, 'section', 'sheet-page', undefined, { height: mm(layout.pageHeight) });
+  add(page, 'h1', '', title, { height: mm(layout.titleHeight), fontSize: pt(layout.titlePoints) });
+  const fields = add(page, 'div', 'sheet-fields', undefined,
+    { height: mm(layout.fieldsHeight), fontSize: pt(layout.fieldPoints) });
+  for (const field of content.fields) add(fields, 'span', 'sheet-field', field.caption, { width: (field.share * 100) + '%' });
+  const grid = add(page, 'div', 'sheet-grid', undefined, {
+    height: mm(layout.gridHeight), margin: mm(layout.gridMargin) + ' 0',
+    gridTemplateColumns: 'repeat(' + layout.columns + ', ' + mm(layout.shownWidth) + ')',
+    columnGap: mm(layout.gap), rowGap: mm(layout.gap),
+  });
   pictures.forEach((source, k) => {
     const cell = add(grid, 'figure');
     // The frame's outline, drawn around the picture rather than under it.
-    const framed = add(cell, 'div', 'sheet-frame');
-    framed.style.width = layout.shownWidth + 'mm';
-    framed.style.height = layout.shownHeight + 'mm';
+    const framed = add(cell, 'div', 'sheet-frame', undefined,
+      { width: mm(layout.shownWidth), height: mm(layout.shownHeight) });
     add(framed, 'img').src = source;
-    const label = add(cell, 'figcaption', '', content.labels[k]);
-    label.style.height = label.style.lineHeight = layout.labelHeight + 'mm';
-    label.style.fontSize = layout.labelPoints + 'pt';
+    add(cell, 'figcaption', '', content.labels[k], {
+      height: mm(layout.labelHeight), lineHeight: mm(layout.labelHeight), fontSize: pt(layout.labelPoints),
+    });
   });
   if (graph) {
-    const img = add(page, 'img', 'sheet-graph');
-    img.src = graph;
-    img.style.width = layout.width + 'mm';
-    img.style.height = layout.graphHeight + 'mm';
-    img.style.marginBottom = layout.graphGap + 'mm';
+    add(page, 'img', 'sheet-graph', undefined,
+      { width: mm(layout.width), height: mm(layout.graphHeight), marginBottom: mm(layout.graphGap) }).src = graph;
   }
-  const key = add(page, 'div', 'sheet-key');
-  key.style.height = layout.keyHeight + 'mm';
-  key.style.fontSize = layout.labelPoints + 'pt';
+  const key = add(page, 'div', 'sheet-key', undefined, { height: mm(layout.keyHeight), fontSize: pt(layout.labelPoints) });
   for (const entry of content.key) {
     const item = add(key, 'span', 'sheet-key-entry');
     const mark = add(item, 'span', 'sheet-mark sheet-mark-' + entry.mark);
@@ -234,7 +226,7 @@ function buildWorksheet(sheet, k, viewer, allValues) {
   const drawn = model.parameter().value;
   const pages = allValues || !model.hasParameter() ? content.pages : content.pages.filter((p) => p.value === drawn);
   sheet.textContent = '';
-  sheet.style.width = layout.areaWidth + 'mm';
+  sheet.style.width = mm(layout.areaWidth);
   // With probes each page is followed by its answer, the graph drawn.
   for (const page of pages) {
     const drawn = drawPictures(k, viewer, frameCount, page.value, size, minimumTextPixels, places);
